@@ -1,0 +1,87 @@
+// Format: every version-specific fact of the Jet file layout, one descriptor
+// per version, so that the code reads format.tdef_row_count instead of
+// branching on the version wherever an offset is needed.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace jet {
+
+enum class JetVersion { kJet3, kJet4 };
+
+// Page types: the first byte of every page.
+enum class PageType : uint8_t {
+  kDatabaseDefinition = 0x00,
+  kData = 0x01,
+  kTableDefinition = 0x02,
+  kIndexNode = 0x03,
+  kIndexLeaf = 0x04,
+  kUsageMap = 0x05,
+};
+
+struct Format {
+  JetVersion version;
+  uint32_t page_size;
+
+  // Database definition page (page 0).
+  static constexpr size_t kVersionOffset = 0x14;
+  static constexpr size_t kEncryptedHeaderOffset = 0x18;
+  size_t encrypted_header_length;  // bytes of page 0 scrambled with the header key
+
+  // Data pages.
+  static constexpr size_t kDataFreeSpaceOffset = 2;
+  static constexpr size_t kDataOwnerOffset = 4;  // the owning table's definition page
+  size_t data_row_count_offset;
+  size_t data_row_table_offset;  // first of the two-byte row offsets
+
+  // Row slot flags in the row offset table.
+  static constexpr uint16_t kRowDeletedFlag = 0x8000;
+  static constexpr uint16_t kRowLookupFlag = 0x4000;  // slot holds a pointer to the moved row
+  static constexpr uint16_t kRowOffsetMask = 0x1fff;
+
+  // Table definition pages.
+  static constexpr size_t kTdefNextPageOffset = 4;
+  size_t tdef_length_offset;
+  size_t tdef_row_count_offset;
+  size_t tdef_autonumber_offset;
+  size_t tdef_table_type_offset;
+  size_t tdef_max_columns_offset;
+  size_t tdef_var_columns_offset;
+  size_t tdef_column_count_offset;
+  size_t tdef_index_count_offset;
+  size_t tdef_real_index_count_offset;
+  size_t tdef_used_pages_offset;
+  size_t tdef_free_pages_offset;
+  size_t tdef_block_end;  // where the per-index row counts begin
+
+  size_t real_index_count_entry_size;  // per physical index, before the columns
+  size_t column_entry_size;
+  size_t column_type_offset;
+  size_t column_number_offset;
+  size_t column_var_index_offset;
+  size_t column_id_offset;
+  size_t column_misc_offset;   // precision and scale, or the text sort order
+  size_t column_flags_offset;
+  size_t column_misc_flags_offset;  // Jet 4 only: compressed unicode flag
+  size_t column_fixed_offset_offset;
+  size_t column_length_offset;
+  size_t column_name_length_size;  // 1 byte (Jet 3) or 2 (Jet 4)
+  size_t real_index_entry_size;    // physical index definition after the names
+  size_t logical_index_entry_size;
+
+  // Rows.
+  size_t row_column_count_size;  // 1 (Jet 3) or 2 (Jet 4) bytes
+  size_t row_var_offset_size;    // 1 (Jet 3, with jump table) or 2 (Jet 4)
+
+  // Long values (memo and OLE).
+  static constexpr size_t kLongValueHeaderSize = 12;
+
+  // Usage maps.
+  size_t usage_map_bytes;  // bitmap bytes of an inline (type 0) map row
+};
+
+const Format& Jet3Format();
+const Format& Jet4Format();
+
+}  // namespace jet
