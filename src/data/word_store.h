@@ -1,0 +1,78 @@
+// WordStore: the open word library, a table of words.mdb read forward one row
+// at a time ("id", "word", "mean", "class", every value as text).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "jet/table.h"
+
+namespace jet {
+class Cursor;
+class Database;
+}  // namespace jet
+
+namespace lexmira {
+
+class WordStore {
+ public:
+  // Put in front of every error text of this store.
+  static constexpr std::string_view kComponentName = "ADOTable1";
+
+  WordStore();
+  WordStore(const WordStore&) = delete;
+  WordStore& operator=(const WordStore&) = delete;
+  ~WordStore();
+
+  // Names the database file later calls of OpenLibrary open (read only).
+  // Closes the open library, if any.
+  void SetDatabasePath(std::string path);
+  const std::string& database_path() const { return path_; }
+
+  // Opens table `table` and stands on its first row (no row if it is empty).
+  // Reopening the open library starts again from its first row. Throws Error
+  // naming the file and the reason when the file or the table cannot be
+  // opened; the store is then closed.
+  void OpenLibrary(const std::string& table);
+  // Closes the table; closing a closed store does nothing.
+  void Close();
+  bool IsOpen() const;
+  // The open table's name ("" when closed).
+  const std::string& library() const { return table_name_; }
+
+  // Moves one row forward; on the last row it stays, without wrapping or
+  // reporting. Throws Error on a closed store or a read failure.
+  void Next();
+
+  // The current row's value of `column` (matched case-insensitively) as text:
+  // null reads as "", numbers as decimal text, text as UTF-8. An empty table
+  // reads "" for every existing column. Throws Error
+  // "ADOTable1: Field '<column>' not found" for a closed store or a column the
+  // table lacks.
+  std::string Field(const std::string& column) const;
+
+  // Moves to the first row, in table order, whose "id" is exactly `id`
+  // (number columns compare as numbers). When no row matches the position is
+  // kept. Throws Error on a closed store.
+  void LocateId(const std::string& id);
+
+ private:
+  void OpenDatabase();
+  // Reads the cursor's current row into row_; false at the end of the table.
+  bool ReadRow(jet::Cursor& cursor, jet::RowValues* row) const;
+  [[noreturn]] void Fail(const std::string& message) const;
+  void RequireOpen() const;
+
+  std::string path_;
+  std::unique_ptr<jet::Database> db_;
+  std::unique_ptr<jet::Table> table_;
+  std::string table_name_;
+  // The cursor is forward-only, so the current row's values are held here;
+  // has_row_ is false before the first row of an empty table.
+  std::unique_ptr<jet::Cursor> cursor_;
+  jet::RowValues row_;
+  bool has_row_ = false;
+};
+
+}  // namespace lexmira
