@@ -68,6 +68,7 @@ struct Format {
   size_t column_length_offset;
   size_t column_name_length_size;  // 1 byte (Jet 3) or 2 (Jet 4)
   size_t real_index_entry_size;    // physical index definition after the names
+  size_t real_index_columns_offset;  // where its ten (column, order) pairs begin
   size_t logical_index_entry_size;
 
   // Rows.

@@ -40,7 +40,8 @@ class PageFile {
   // Returns once every written page is on disk.
   Status Sync();
 
-  // Blocks until this process holds the file's exclusive advisory lock.
+  // Blocks until this process holds the file's exclusive advisory lock, then
+  // rereads the file's size (another process may have grown it).
   Status Lock();
   void Unlock();
 
