@@ -47,7 +47,8 @@ class SettingsStore {
   void SaveSetting(const std::string& column, const std::string& text);
 
  private:
-  [[noreturn]] void Fail(const std::string& message) const;
+  // The index of `column` in "main", or throws "Field ... not found".
+  size_t ColumnIndex(const std::string& column) const;
   void ReadFirstRow();
 
   std::unique_ptr<jet::Database> db_;

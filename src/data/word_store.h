@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,21 +59,27 @@ class WordStore {
   void LocateId(const std::string& id);
 
  private:
-  void OpenDatabase();
-  // Reads the cursor's current row into row_; false at the end of the table.
-  bool ReadRow(jet::Cursor& cursor, jet::RowValues* row) const;
-  [[noreturn]] void Fail(const std::string& message) const;
   void RequireOpen() const;
+  // The index of `column` in the open table, or throws "Field ... not found".
+  size_t ColumnIndex(const std::string& column) const;
+  // Moves `cursor` to its next row and reads its values into *row (sized to
+  // the columns); false at the end of the table. Throws Error when the engine
+  // fails, as do the two readers below.
+  bool ReadNextRow(jet::Cursor& cursor, jet::RowValues* row) const;
+  void ReadCurrentRow(jet::Cursor& cursor, jet::RowValues* row) const;
+  std::optional<std::string> ReadValue(jet::Cursor& cursor, size_t index) const;
 
   std::string path_;
   std::unique_ptr<jet::Database> db_;
   std::unique_ptr<jet::Table> table_;
   std::string table_name_;
-  // The cursor is forward-only, so the current row's values are held here;
-  // has_row_ is false before the first row of an empty table.
+  // The cursor is forward-only, so the current row's values are held here:
+  // has_row_ is false only in an empty table, and at_end_ tells that the
+  // cursor has run past the last row, which row_ still holds.
   std::unique_ptr<jet::Cursor> cursor_;
   jet::RowValues row_;
   bool has_row_ = false;
+  bool at_end_ = false;
 };
 
 }  // namespace lexmira

@@ -1,0 +1,89 @@
+#include "data/settings_store.h"
+
+#include "data/store_errors.h"
+#include "jet/cursor.h"
+#include "jet/database.h"
+
+namespace lexmira {
+
+SettingsStore::SettingsStore() = default;
+SettingsStore::~SettingsStore() = default;
+
+void SettingsStore::Open(const std::string& path) {
+  Close();
+  jet::Status status = jet::Database::Open(path, jet::OpenMode::kReadWrite, &db_);
+  if (status.ok()) status = db_->OpenTable(std::string(kTableName), &table_);
+  if (!status.ok()) {
+    Close();
+    ThrowStoreError(kComponentName, status.message());
+  }
+  try {
+    ReadFirstRow();
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+void SettingsStore::Close() {
+  table_.reset();
+  db_.reset();
+  row_.clear();
+  row_id_ = jet::RowId();
+  has_row_ = false;
+}
+
+bool SettingsStore::IsOpen() const { return table_ != nullptr; }
+
+std::string SettingsStore::ReadSetting(const std::string& column) const {
+  const size_t index = ColumnIndex(column);
+  if (!has_row_) return "";
+  return row_[index].value_or("");
+}
+
+void SettingsStore::SaveSetting(const std::string& column, const std::string& text) {
+  if (!IsOpen()) ThrowStoreError(kComponentName, kClosedDatasetMessage);
+  const size_t index = ColumnIndex(column);
+  jet::Status status;
+  if (has_row_) {
+    status = table_->Update(row_id_, table_->def().columns[index].name, text);
+  } else {
+    jet::RowValues row(table_->def().columns.size());
+    row[index] = text;
+    status = table_->Insert({row});
+  }
+  if (!status.ok()) ThrowStoreError(kComponentName, status.message());
+  // Read back what was stored (a number column keeps "05" as 5) and, after an
+  // insert, where the new row lies, so the next call edits that row.
+  ReadFirstRow();
+}
+
+size_t SettingsStore::ColumnIndex(const std::string& column) const {
+  if (!IsOpen()) ThrowFieldNotFound(kComponentName, column);
+  const jet::TableDef& def = table_->def();
+  const jet::ColumnDef* found = def.FindColumn(column);
+  if (found == nullptr) ThrowFieldNotFound(kComponentName, column);
+  return static_cast<size_t>(found - def.columns.data());
+}
+
+void SettingsStore::ReadFirstRow() {
+  const size_t column_count = table_->def().columns.size();
+  std::unique_ptr<jet::Cursor> cursor = table_->NewCursor();
+  has_row_ = cursor->Next();
+  if (!has_row_) {
+    row_.assign(column_count, std::nullopt);
+    if (!cursor->status().ok()) ThrowStoreError(kComponentName, cursor->status().message());
+    return;
+  }
+  row_id_ = cursor->row_id();
+  row_.assign(column_count, std::nullopt);
+  for (size_t i = 0; i < column_count; ++i) {
+    bool is_null = false;
+    std::string text;
+    jet::Status status = cursor->Value(i, &text, &is_null);
+    if (!status.ok()) ThrowStoreError(kComponentName, status.message());
+    if (!is_null) row_[i] = std::move(text);
+  }
+}
+
+}  // namespace lexmira

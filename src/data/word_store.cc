@@ -1,0 +1,155 @@
+#include "data/word_store.h"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+#include "data/store_errors.h"
+#include "jet/cursor.h"
+#include "jet/database.h"
+
+namespace lexmira {
+namespace {
+
+constexpr std::string_view kIdColumn = "id";
+
+bool IsWholeNumberColumn(jet::ColumnType type) {
+  return type == jet::ColumnType::kByte || type == jet::ColumnType::kInteger ||
+         type == jet::ColumnType::kLongInteger;
+}
+
+std::optional<int64_t> ParseDecimal(std::string_view text) {
+  int64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// A remembered id is the whole text read from the column, so it matches a
+// whole value only: "12" never stops on "123". Number columns compare as
+// numbers, so "012" still finds 12.
+bool IdMatches(jet::ColumnType type, std::string_view stored, std::string_view wanted) {
+  if (!IsWholeNumberColumn(type)) return stored == wanted;
+  const std::optional<int64_t> wanted_number = ParseDecimal(wanted);
+  return wanted_number.has_value() && ParseDecimal(stored) == wanted_number;
+}
+
+}  // namespace
+
+WordStore::WordStore() = default;
+WordStore::~WordStore() = default;
+
+void WordStore::SetDatabasePath(std::string path) {
+  Close();
+  db_.reset();
+  path_ = std::move(path);
+}
+
+void WordStore::OpenLibrary(const std::string& table) {
+  Close();
+  if (!db_) {
+    jet::Status status = jet::Database::Open(path_, jet::OpenMode::kReadOnly, &db_);
+    if (!status.ok()) {
+      db_.reset();
+      ThrowStoreError(kComponentName, status.message());
+    }
+  }
+  jet::Status status = db_->OpenTable(table, &table_);
+  if (!status.ok()) {
+    table_.reset();
+    ThrowStoreError(kComponentName, status.message());
+  }
+  cursor_ = table_->NewCursor();
+  row_.assign(table_->def().columns.size(), std::nullopt);
+  try {
+    has_row_ = ReadNextRow(*cursor_, &row_);
+  } catch (...) {
+    Close();
+    throw;
+  }
+  at_end_ = !has_row_;
+  table_name_ = table;
+}
+
+void WordStore::Close() {
+  cursor_.reset();
+  table_.reset();
+  table_name_.clear();
+  row_.clear();
+  has_row_ = false;
+  at_end_ = false;
+}
+
+bool WordStore::IsOpen() const { return table_ != nullptr; }
+
+void WordStore::Next() {
+  RequireOpen();
+  if (at_end_) return;
+  jet::RowValues next(row_.size());
+  if (ReadNextRow(*cursor_, &next)) {
+    row_ = std::move(next);
+    has_row_ = true;
+  } else {
+    at_end_ = true;
+  }
+}
+
+std::string WordStore::Field(const std::string& column) const {
+  const size_t index = ColumnIndex(column);
+  if (!has_row_) return "";
+  return row_[index].value_or("");
+}
+
+void WordStore::LocateId(const std::string& id) {
+  RequireOpen();
+  const size_t id_index = ColumnIndex(std::string(kIdColumn));
+  const jet::ColumnType id_type = table_->def().columns[id_index].type;
+  std::unique_ptr<jet::Cursor> scan = table_->NewCursor();
+  while (scan->Next()) {
+    if (!IdMatches(id_type, ReadValue(*scan, id_index).value_or(""), id)) continue;
+    jet::RowValues found(row_.size());
+    ReadCurrentRow(*scan, &found);
+    cursor_ = std::move(scan);
+    row_ = std::move(found);
+    has_row_ = true;
+    at_end_ = false;
+    return;
+  }
+  if (!scan->status().ok()) ThrowStoreError(kComponentName, scan->status().message());
+}
+
+void WordStore::RequireOpen() const {
+  if (!IsOpen()) ThrowStoreError(kComponentName, kClosedDatasetMessage);
+}
+
+size_t WordStore::ColumnIndex(const std::string& column) const {
+  if (!IsOpen()) ThrowFieldNotFound(kComponentName, column);
+  const jet::TableDef& def = table_->def();
+  const jet::ColumnDef* found = def.FindColumn(column);
+  if (found == nullptr) ThrowFieldNotFound(kComponentName, column);
+  return static_cast<size_t>(found - def.columns.data());
+}
+
+bool WordStore::ReadNextRow(jet::Cursor& cursor, jet::RowValues* row) const {
+  if (!cursor.Next()) {
+    if (!cursor.status().ok()) ThrowStoreError(kComponentName, cursor.status().message());
+    return false;
+  }
+  ReadCurrentRow(cursor, row);
+  return true;
+}
+
+void WordStore::ReadCurrentRow(jet::Cursor& cursor, jet::RowValues* row) const {
+  for (size_t i = 0; i < row->size(); ++i) (*row)[i] = ReadValue(cursor, i);
+}
+
+std::optional<std::string> WordStore::ReadValue(jet::Cursor& cursor, size_t index) const {
+  bool is_null = false;
+  std::string text;
+  jet::Status status = cursor.Value(index, &text, &is_null);
+  if (!status.ok()) ThrowStoreError(kComponentName, status.message());
+  if (is_null) return std::nullopt;
+  return text;
+}
+
+}  // namespace lexmira
