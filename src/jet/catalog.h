@@ -1,0 +1,32 @@
+// The system catalogue: the table MSysObjects, whose definition always
+// starts at page 2, lists every object of the database. User tables are its
+// rows of type 1 whose flags do not mark a system table; the low 24 bits of
+// their Id are the table's definition page.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "jet/format.h"
+#include "jet/page_file.h"
+#include "jet/status.h"
+
+namespace jet {
+
+inline constexpr uint32_t kCatalogDefinitionPage = 2;
+
+struct CatalogEntry {
+  std::string name;
+  uint32_t definition_page = 0;
+};
+
+// The user tables, in catalogue order.
+Status ReadUserTables(const PageFile& file, const Format& format,
+                      std::vector<CatalogEntry>* tables);
+
+// The user table called `name` (compared as Jet compares names), or NotFound.
+Status FindUserTable(const PageFile& file, const Format& format, const std::string& name,
+                     CatalogEntry* table);
+
+}  // namespace jet

@@ -1,0 +1,92 @@
+#include "jet/database.h"
+
+#include <cstring>
+
+#include "jet/catalog.h"
+#include "jet/table.h"
+#include "jet/tdef_reader.h"
+
+namespace jet {
+
+namespace {
+
+// Page 0 begins 00 01 00 00, then the engine's name.
+constexpr uint8_t kFileStart[] = {0x00, 0x01, 0x00, 0x00};
+constexpr char kJetMagic[] = "Standard Jet DB";
+constexpr char kAceMagic[] = "Standard ACE DB";
+constexpr size_t kMagicOffset = 4;
+constexpr uint8_t kJet3Version = 0;
+constexpr uint8_t kJet4Version = 1;
+// Page 0 (database), page 1 (global usage map), page 2 (the catalogue).
+constexpr uint32_t kMinimumPages = 3;
+
+Status NotAJetDatabase(const std::string& path) {
+  return Status::NotSupported(path + ": not a Jet database (Access 97–2003 .mdb) file");
+}
+
+}  // namespace
+
+Database::Database(std::unique_ptr<PageFile> file, const Format& format)
+    : file_(std::move(file)), format_(format) {}
+
+Database::~Database() = default;
+
+Status Database::Open(const std::string& path, OpenMode mode, std::unique_ptr<Database>* db) {
+  std::unique_ptr<PageFile> file;
+  Status s = PageFile::Open(path, mode, &file);
+  if (!s.ok()) return s;
+
+  std::vector<uint8_t> header;
+  const size_t header_size = Format::kVersionOffset + 1;
+  if (!file->ReadHeader(header_size, &header).ok()) {
+    return NotAJetDatabase(path);  // too short to hold even the header
+  }
+  const bool jet = std::memcmp(header.data() + kMagicOffset, kJetMagic, sizeof kJetMagic - 1) == 0;
+  const bool ace = std::memcmp(header.data() + kMagicOffset, kAceMagic, sizeof kAceMagic - 1) == 0;
+  if (std::memcmp(header.data(), kFileStart, sizeof kFileStart) != 0 || (!jet && !ace)) {
+    return NotAJetDatabase(path);
+  }
+  const uint8_t version = header[Format::kVersionOffset];
+  if (ace || version > kJet4Version) {
+    return Status::NotSupported(path +
+                                ": an Access 2007 or later (.accdb) database; only Access "
+                                "97–2003 .mdb files can be read");
+  }
+  const Format& format = version == kJet3Version ? Jet3Format() : Jet4Format();
+  file->set_page_size(format.page_size);
+  if (file->page_count() < kMinimumPages) {
+    return Status::Corruption(path + ": file is truncated: it holds " +
+                              std::to_string(file->page_count()) + " whole pages, fewer than " +
+                              std::to_string(kMinimumPages));
+  }
+  // Reading the catalogue now turns a damaged start of the file into an
+  // error here rather than at the first table.
+  std::vector<CatalogEntry> tables;
+  s = ReadUserTables(*file, format, &tables);
+  if (!s.ok()) return s;
+  db->reset(new Database(std::move(file), format));
+  return Status::OK();
+}
+
+Status Database::ListTables(std::vector<std::string>* names) const {
+  std::vector<CatalogEntry> tables;
+  Status s = ReadUserTables(*file_, format_, &tables);
+  if (!s.ok()) return s;
+  names->clear();
+  for (CatalogEntry& entry : tables) names->push_back(std::move(entry.name));
+  return Status::OK();
+}
+
+Status Database::OpenTable(const std::string& name, std::unique_ptr<Table>* table) {
+  CatalogEntry entry;
+  Status s = FindUserTable(*file_, format_, name, &entry);
+  if (!s.ok()) return s;
+  TableDef def;
+  s = ReadTableDef(*file_, format_, entry.definition_page, &def);
+  if (!s.ok()) return s;
+  def.name = entry.name;
+  *table = std::make_unique<Table>(this, std::move(def));
+  return Status::OK();
+}
+
+}  // namespace jet

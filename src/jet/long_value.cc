@@ -1,0 +1,106 @@
+#include "jet/long_value.h"
+
+#include <unordered_set>
+
+#include "jet/row_slot.h"
+#include "jet/little_endian.h"
+
+namespace jet {
+
+namespace {
+
+constexpr uint32_t kLengthMask = 0x3fffffff;
+constexpr uint8_t kKindMask = 0xc0;
+constexpr uint8_t kInline = 0x80;
+constexpr uint8_t kSingleRow = 0x40;
+constexpr uint8_t kRowChain = 0x00;
+constexpr size_t kFlagsOffset = 3;
+constexpr size_t kPointerOffset = 4;
+constexpr size_t kChainPointerSize = 4;
+
+}  // namespace
+
+Status LongValueReader::ReadRow(uint32_t pointer, const uint8_t** data, size_t* size) {
+  const uint32_t page = RowPointerPage(pointer);
+  if (page_.empty() || page != page_number_) {
+    Status s = file_.ReadPage(page, &page_);
+    if (!s.ok()) {
+      page_.clear();
+      return s;
+    }
+    page_number_ = page;
+  }
+  if (page_[0] != static_cast<uint8_t>(PageType::kData)) {
+    return Status::Corruption("long value page " + std::to_string(page) + " is not a data page");
+  }
+  RowSlot row;
+  Status s = LocateRow(file_, format_, page, page_, RowPointerSlot(pointer), &row);
+  if (!s.ok()) return s;
+  if (row.deleted) {
+    return Status::Corruption("long value row " + std::to_string(page) + ":" +
+                              std::to_string(RowPointerSlot(pointer)) + " is deleted");
+  }
+  *data = page_.data() + row.start;
+  *size = row.end - row.start;
+  return Status::OK();
+}
+
+Status LongValueReader::Read(const uint8_t* field, size_t size, std::string* value) {
+  value->clear();
+  if (size < Format::kLongValueHeaderSize) {
+    return Status::Corruption("long value header is " + std::to_string(size) + " bytes");
+  }
+  const uint32_t length = LoadU32(field) & kLengthMask;
+  const uint8_t kind = field[kFlagsOffset] & kKindMask;
+  const uint64_t file_size = uint64_t{file_.page_count()} * file_.page_size();
+  if (length > file_size) {
+    return Status::Corruption("long value claims " + std::to_string(length) +
+                              " bytes, more than the file holds");
+  }
+  if (kind == kInline) {
+    if (length > size - Format::kLongValueHeaderSize) {
+      return Status::Corruption("inline long value runs past its row");
+    }
+    value->assign(reinterpret_cast<const char*>(field + Format::kLongValueHeaderSize), length);
+    return Status::OK();
+  }
+
+  uint32_t pointer = LoadU32(field + kPointerOffset);
+  const uint8_t* data;
+  size_t data_size;
+  if (kind == kSingleRow) {
+    Status s = ReadRow(pointer, &data, &data_size);
+    if (!s.ok()) return s;
+    if (data_size < length) {
+      return Status::Corruption("long value row holds " + std::to_string(data_size) +
+                                " bytes of " + std::to_string(length));
+    }
+    value->assign(reinterpret_cast<const char*>(data), length);
+    return Status::OK();
+  }
+  if (kind != kRowChain) {
+    return Status::Corruption("long value has unknown kind " + std::to_string(kind));
+  }
+
+  std::unordered_set<uint32_t> seen;
+  value->reserve(length);
+  while (value->size() < length) {
+    if (pointer == 0) {
+      return Status::Corruption("long value chain ends after " + std::to_string(value->size()) +
+                                " of " + std::to_string(length) + " bytes");
+    }
+    if (!seen.insert(pointer).second) {
+      return Status::Corruption("long value chain loops back to page " +
+                                std::to_string(RowPointerPage(pointer)));
+    }
+    Status s = ReadRow(pointer, &data, &data_size);
+    if (!s.ok()) return s;
+    if (data_size < kChainPointerSize) return Status::Corruption("long value row is too short");
+    pointer = LoadU32(data);
+    const size_t take = std::min<size_t>(data_size - kChainPointerSize, length - value->size());
+    value->append(reinterpret_cast<const char*>(data + kChainPointerSize), take);
+  }
+  return Status::OK();
+}
+
+}  // namespace jet

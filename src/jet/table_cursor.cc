@@ -1,0 +1,147 @@
+#include "jet/table_cursor.h"
+
+#include "jet/row_slot.h"
+#include "jet/little_endian.h"
+
+namespace jet {
+
+namespace {
+
+// Jet moves a row at most once more before rewriting the pointer; anything
+// longer is a loop in a damaged file.
+constexpr int kMaxMoveHops = 4;
+constexpr size_t kRowPointerSize = 4;
+
+}  // namespace
+
+TableCursor::TableCursor(const PageFile& file, const Format& format, const TableDef& def)
+    : file_(file), format_(format), def_(def), decoder_(format, def), values_(file, format) {}
+
+Status TableCursor::AtRow(const Status& s) const {
+  if (s.ok() || s.message().starts_with(file_.path() + ":")) return s;
+  const std::string where = file_.path() + ": table '" + def_.name + "', page " +
+                            std::to_string(row_id_.page) + " row " +
+                            std::to_string(row_id_.slot) + ": ";
+  std::string message = where + s.message();
+  switch (s.code()) {
+    case Status::Code::kNotSupported: return Status::NotSupported(std::move(message));
+    case Status::Code::kInvalidArgument: return Status::InvalidArgument(std::move(message));
+    case Status::Code::kIOError: return Status::IOError(std::move(message));
+    case Status::Code::kNotFound: return Status::NotFound(std::move(message));
+    default: return Status::Corruption(std::move(message));
+  }
+}
+
+bool TableCursor::Next() {
+  if (at_end_ || !status_.ok()) return false;
+  bool found = false;
+  status_ = Advance(&found);
+  if (!status_.ok() || !found) {
+    at_end_ = true;
+    return false;
+  }
+  return true;
+}
+
+Status TableCursor::NextOwnedPage(bool* found) {
+  if (!map_read_) {
+    Status s = UsageMap::Read(file_, format_, def_.used_pages_pointer, &map_);
+    if (!s.ok()) return s;
+    map_read_ = true;
+  }
+  while (true) {
+    uint32_t page;
+    Status s = map_.NextPage(next_page_from_, &page, found);
+    if (!s.ok() || !*found) return s;
+    next_page_from_ = page + 1;
+    s = file_.ReadPage(page, &page_);
+    if (!s.ok()) return s;
+    // A map may list pages the table has since given up; only its own data
+    // pages hold its rows.
+    if (page_[0] != static_cast<uint8_t>(PageType::kData) ||
+        DataPageOwner(page_) != def_.definition_page) {
+      continue;
+    }
+    page_number_ = page;
+    slot_count_ = DataPageRowCount(format_, page_);
+    next_slot_ = 0;
+    return Status::OK();
+  }
+}
+
+Status TableCursor::Advance(bool* found) {
+  while (true) {
+    if (!have_page_) {
+      Status s = NextOwnedPage(found);
+      if (!s.ok() || !*found) return s;
+      have_page_ = true;
+    }
+    while (next_slot_ < slot_count_) {
+      const uint16_t slot_number = next_slot_++;
+      row_id_ = {page_number_, slot_number};
+      RowSlot slot;
+      Status s = LocateRow(file_, format_, page_number_, page_, slot_number, &slot);
+      if (!s.ok()) return s;
+      if (slot.deleted) continue;
+      const uint8_t* row = page_.data() + slot.start;
+      size_t size = slot.end - slot.start;
+      if (slot.lookup) {
+        s = FollowMovedRow(slot, &row, &size);
+        if (!s.ok()) return AtRow(s);
+      }
+      s = decoder_.Parse(row, size);
+      if (!s.ok()) return AtRow(s);
+      *found = true;
+      return Status::OK();
+    }
+    have_page_ = false;
+  }
+}
+
+Status TableCursor::FollowMovedRow(const RowSlot& slot, const uint8_t** row, size_t* size) {
+  RowSlot current = slot;
+  const std::vector<uint8_t>* page = &page_;
+  for (int hop = 0; hop < kMaxMoveHops; ++hop) {
+    if (current.end - current.start < kRowPointerSize) {
+      return Status::Corruption("moved row's pointer is too short");
+    }
+    const uint32_t pointer = LoadU32(page->data() + current.start);
+    const uint32_t target = RowPointerPage(pointer);
+    Status s = file_.ReadPage(target, &moved_page_);
+    if (!s.ok()) return s;
+    if (moved_page_[0] != static_cast<uint8_t>(PageType::kData) ||
+        DataPageOwner(moved_page_) != def_.definition_page) {
+      return Status::Corruption("row moved to page " + std::to_string(target) +
+                                ", which is not one of the table's data pages");
+    }
+    // The moved copy is marked deleted so that a scan does not meet it twice.
+    s = LocateRow(file_, format_, target, moved_page_, RowPointerSlot(pointer), &current);
+    if (!s.ok()) return s;
+    page = &moved_page_;
+    if (!current.lookup) {
+      *row = moved_page_.data() + current.start;
+      *size = current.end - current.start;
+      return Status::OK();
+    }
+  }
+  return Status::Corruption("moved row's pointers go round in a loop");
+}
+
+Status TableCursor::Field(size_t index, FieldBytes* field) const {
+  if (index >= def_.columns.size()) {
+    return Status::InvalidArgument("table '" + def_.name + "' has no column " +
+                                   std::to_string(index));
+  }
+  return AtRow(decoder_.Field(def_.columns[index], field));
+}
+
+Status TableCursor::Value(size_t index, std::string* text, bool* is_null) {
+  text->clear();
+  FieldBytes field;
+  Status s = Field(index, &field);
+  if (!s.ok()) return s;
+  *is_null = field.is_null;
+  return AtRow(values_.Append(def_.columns[index], field, text));
+}
+
+}  // namespace jet
