@@ -64,7 +64,7 @@ Status PageFile::ReadPage(uint32_t n, std::vector<uint8_t>* page) const {
   if (n >= page_count()) {
     return Status::Corruption(path_ + ": page " + std::to_string(n) +
                               " lies past the end of the file (" + std::to_string(page_count()) +
-                              " pages)");
+                              " pages): the file is truncated or damaged");
   }
   page->resize(page_size_);
   const off_t offset = static_cast<off_t>(n) * page_size_;
