@@ -1,46 +1,114 @@
 #include "jet/data_page.h"
 
-#include <string>
+#include <cstring>
 
 #include "jet/little_endian.h"
 
 namespace jet {
 
 namespace {
-constexpr size_t kRowOffsetSize = 2;
+
+constexpr uint8_t kPageMarker = 0x01;  // second byte of every page
+constexpr size_t kPageTypeOffset = 0;
+constexpr size_t kPageMarkerOffset = 1;
+
 }  // namespace
 
-uint16_t DataPageRowCount(const Format& format, const std::vector<uint8_t>& page) {
-  return LoadU16(page.data() + format.data_row_count_offset);
+DataPage::DataPage(const Format& format, std::vector<uint8_t>* page, std::string where)
+    : format_(format), page_(page), where_(std::move(where)) {}
+
+void DataPage::Init(const Format& format, uint32_t owner, std::vector<uint8_t>* page) {
+  page->assign(format.page_size, 0);
+  uint8_t* p = page->data();
+  p[kPageTypeOffset] = static_cast<uint8_t>(PageType::kData);
+  p[kPageMarkerOffset] = kPageMarker;
+  StoreU32(p + Format::kDataOwnerOffset, owner);
+  StoreU16(p + format.data_row_count_offset, 0);
+  StoreU16(p + Format::kDataFreeSpaceOffset,
+           static_cast<uint16_t>(format.page_size - format.data_row_table_offset));
 }
 
-uint32_t DataPageOwner(const std::vector<uint8_t>& page) {
-  return LoadU32(page.data() + Format::kDataOwnerOffset);
+uint16_t DataPage::row_count() const { return LoadU16(page_->data() + format_.data_row_count_offset); }
+
+size_t DataPage::SlotPosition(uint16_t slot) const {
+  return format_.data_row_table_offset + kSlotSize * slot;
 }
 
-Status LocateRow(const PageFile& file, const Format& format, uint32_t page_number,
-                 const std::vector<uint8_t>& page, uint16_t slot, RowSlot* row) {
-  const auto where = [&] {
-    return file.path() + ": page " + std::to_string(page_number) + " row " + std::to_string(slot);
-  };
-  const uint16_t count = DataPageRowCount(format, page);
-  const size_t table_end = format.data_row_table_offset + size_t{count} * kRowOffsetSize;
-  if (slot >= count || table_end > page.size()) {
-    return Status::Corruption(where() + ": no such row on the page");
+uint16_t DataPage::slot_flags(uint16_t slot) const {
+  return LoadU16(page_->data() + SlotPosition(slot)) & ~Format::kRowOffsetMask;
+}
+
+size_t DataPage::RowsStart() const {
+  size_t lowest = format_.page_size;
+  for (uint16_t slot = 0; slot < row_count(); ++slot) {
+    const size_t offset = LoadU16(page_->data() + SlotPosition(slot)) & Format::kRowOffsetMask;
+    if (offset < lowest) lowest = offset;
   }
-  const uint16_t raw = LoadU16(page.data() + format.data_row_table_offset + slot * kRowOffsetSize);
-  row->deleted = (raw & Format::kRowDeletedFlag) != 0;
-  row->lookup = (raw & Format::kRowLookupFlag) != 0;
-  row->start = raw & Format::kRowOffsetMask;
-  row->end = slot == 0 ? page.size()
-                       : LoadU16(page.data() + format.data_row_table_offset +
-                                 (slot - 1) * kRowOffsetSize) &
-                             Format::kRowOffsetMask;
-  if (row->deleted) return Status::OK();  // its bytes are not read
-  if (row->start < table_end || row->start > row->end || row->end > page.size()) {
-    return Status::Corruption(where() + ": row offset " + std::to_string(row->start) + ".." +
-                              std::to_string(row->end) + " lies outside the page's row area");
+  return lowest;
+}
+
+size_t DataPage::free_space() const {
+  const size_t table_end = SlotPosition(row_count());
+  const size_t start = RowsStart();
+  return start > table_end ? start - table_end : 0;
+}
+
+void DataPage::SetFreeSpace(size_t free) {
+  StoreU16(page_->data() + Format::kDataFreeSpaceOffset, static_cast<uint16_t>(free));
+}
+
+Status DataPage::Row(uint16_t slot, std::string_view* row) const {
+  if (slot >= row_count() || SlotPosition(row_count()) > format_.page_size) {
+    return Status::Corruption(where_ + ": no row " + std::to_string(slot) + " on this page");
   }
+  const uint8_t* p = page_->data();
+  const size_t start = LoadU16(p + SlotPosition(slot)) & Format::kRowOffsetMask;
+  const size_t end =
+      slot == 0 ? format_.page_size : (LoadU16(p + SlotPosition(slot - 1)) & Format::kRowOffsetMask);
+  if (start < SlotPosition(row_count()) || start > end || end > format_.page_size) {
+    return Status::Corruption(where_ + ": row " + std::to_string(slot) + " lies outside its page");
+  }
+  *row = std::string_view(reinterpret_cast<const char*>(p + start), end - start);
+  return Status::OK();
+}
+
+uint16_t DataPage::Append(std::string_view row, uint16_t flags) {
+  const uint16_t slot = row_count();
+  const size_t start = RowsStart() - row.size();
+  uint8_t* p = page_->data();
+  std::memcpy(p + start, row.data(), row.size());
+  StoreU16(p + SlotPosition(slot), static_cast<uint16_t>(start | flags));
+  StoreU16(p + format_.data_row_count_offset, static_cast<uint16_t>(slot + 1));
+  SetFreeSpace(free_space());
+  return slot;
+}
+
+Status DataPage::Replace(uint16_t slot, std::string_view row, uint16_t flags, bool* fitted) {
+  *fitted = false;
+  const uint16_t count = row_count();
+  std::vector<std::string> rows(count);
+  std::vector<uint16_t> slot_flag(count);
+  size_t total = 0;
+  for (uint16_t i = 0; i < count; ++i) {
+    std::string_view bytes;
+    if (Status s = Row(i, &bytes); !s.ok()) return s;
+    rows[i] = i == slot ? std::string(row) : std::string(bytes);
+    slot_flag[i] = i == slot ? flags : slot_flags(i);
+    total += rows[i].size();
+  }
+  if (SlotPosition(count) + total > format_.page_size) return Status::OK();
+
+  uint8_t* p = page_->data();
+  size_t end = format_.page_size;
+  for (uint16_t i = 0; i < count; ++i) {
+    end -= rows[i].size();
+    std::memcpy(p + end, rows[i].data(), rows[i].size());
+    StoreU16(p + SlotPosition(i), static_cast<uint16_t>(end | slot_flag[i]));
+  }
+  // The space between the slot table and the rows holds nothing any more.
+  std::memset(p + SlotPosition(count), 0, end - SlotPosition(count));
+  SetFreeSpace(free_space());
+  *fitted = true;
   return Status::OK();
 }
 

@@ -1,35 +1,59 @@
-// Data pages: a header, a table of two-byte row offsets growing down from the
-// top, and the rows growing up from the end. Row n runs from its offset to
-// the offset of row n - 1 (or to the page's end for row 0).
+// DataPage: edits the rows of one data page in memory. Rows lie from the end
+// of the page downwards in slot order, each ending where the row of the slot
+// before it begins; the slot table after the header holds their offsets and
+// flags, and the header the page's free space.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "jet/format.h"
-#include "jet/page_file.h"
 #include "jet/status.h"
 
 namespace jet {
 
-struct RowSlot {
-  size_t start = 0;  // first byte of the row in the page
-  size_t end = 0;    // one past its last byte
-  bool deleted = false;
-  bool lookup = false;  // the row holds a row pointer to where the row moved
+// The page of a moved row's new copy: found through the lookup pointer left
+// in its first slot, and hidden from a scan by the deleted flag.
+inline constexpr uint16_t kMovedRowFlags = Format::kRowDeletedFlag;
+// Long value (memo, OLE) pages carry this tag where data pages name their table.
+inline constexpr uint32_t kLongValuePageTag = 0x4c41564c;  // "LVAL"
+
+class DataPage {
+ public:
+  // *page must stay alive while this DataPage is used; `where` names the page
+  // in errors ("file: page n").
+  DataPage(const Format& format, std::vector<uint8_t>* page, std::string where);
+
+  // Makes *page an empty data page owned by the table whose definition
+  // starts at `owner` (or kLongValuePageTag).
+  static void Init(const Format& format, uint32_t owner, std::vector<uint8_t>* page);
+
+  uint16_t row_count() const;
+  size_t free_space() const;
+  uint16_t slot_flags(uint16_t slot) const;
+  // The bytes of a row; Corruption when the slot table contradicts the page.
+  Status Row(uint16_t slot, std::string_view* row) const;
+
+  // Whether a new row of `size` bytes (and its slot) fits.
+  bool Fits(size_t size) const { return size + kSlotSize <= free_space(); }
+  // Adds a row in a new slot, which it returns. The caller checks Fits().
+  uint16_t Append(std::string_view row, uint16_t flags);
+  // Puts `row` with `flags` into an existing slot, packing the page's rows
+  // anew. *fitted is false, and the page unchanged, when it does not fit.
+  Status Replace(uint16_t slot, std::string_view row, uint16_t flags, bool* fitted);
+
+  static constexpr size_t kSlotSize = 2;
+
+ private:
+  size_t SlotPosition(uint16_t slot) const;
+  size_t RowsStart() const;  // offset of the lowest row
+  void SetFreeSpace(size_t free);
+
+  const Format& format_;
+  std::vector<uint8_t>* const page_;
+  const std::string where_;
 };
-
-// The number of row slots on a data page (whatever its owner).
-uint16_t DataPageRowCount(const Format& format, const std::vector<uint8_t>& page);
-
-// The table definition page that owns a data page.
-uint32_t DataPageOwner(const std::vector<uint8_t>& page);
-
-// Where slot `slot` of data page `page_number` (already read into `page`)
-// lies. Offsets outside the page or overlapping the offset table are
-// Corruption naming the file, page and slot.
-Status LocateRow(const PageFile& file, const Format& format, uint32_t page_number,
-                 const std::vector<uint8_t>& page, uint16_t slot, RowSlot* row);
 
 }  // namespace jet

@@ -1,0 +1,49 @@
+#include "data/settings_schema.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "jet/database.h"
+
+namespace lexmira {
+
+namespace {
+
+constexpr const char kTable[] = "main";
+constexpr const char* kColumns[] = {"class", "time", "id"};
+constexpr uint16_t kSettingLength = 255;
+constexpr const char kPartialSuffix[] = ".partial";
+
+}  // namespace
+
+jet::Status CreateSettingsDatabase(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) == 0) {
+    return jet::Status::InvalidArgument(path + ": file already exists");
+  }
+  const std::string partial = path + kPartialSuffix;
+  ::unlink(partial.c_str());  // left over from an attempt that did not finish
+  std::vector<jet::ColumnSpec> columns;
+  for (const char* name : kColumns) {
+    columns.push_back({name, jet::ColumnType::kText, kSettingLength});
+  }
+  jet::Status s;
+  {
+    std::unique_ptr<jet::Database> db;
+    s = jet::Database::Create(partial, &db);
+    if (s.ok()) s = db->CreateTable(kTable, columns);
+  }
+  if (s.ok() && std::rename(partial.c_str(), path.c_str()) != 0) {
+    s = jet::Status::IOError(path + ": cannot put the new file in place: " + std::strerror(errno));
+  }
+  if (!s.ok()) ::unlink(partial.c_str());
+  return s;
+}
+
+}  // namespace lexmira

@@ -1,0 +1,143 @@
+#include "jet/row_encoder.h"
+
+#include <algorithm>
+
+#include "jet/data_page.h"
+#include "jet/format.h"
+#include "jet/little_endian.h"
+
+namespace jet {
+
+namespace {
+
+
+void AppendU16(uint16_t v, std::string* out) {
+  uint8_t bytes[2];
+  StoreU16(bytes, v);
+  out->append(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+}  // namespace
+
+Status EncodeRow(const TableDef& def, const std::vector<StoredValue>& values, size_t page_size,
+                 std::string* row) {
+  if (values.size() != def.columns.size()) {
+    return Status::InvalidArgument("table \"" + def.name + "\": a row needs " +
+                                   std::to_string(def.columns.size()) + " values, not " +
+                                   std::to_string(values.size()));
+  }
+  size_t column_count = def.max_columns;
+  size_t fixed_size = 0;
+  size_t var_count = def.var_column_count;
+  for (const ColumnDef& column : def.columns) {
+    column_count = std::max<size_t>(column_count, column.number + 1u);
+    if (column.type == ColumnType::kBoolean) continue;
+    if (column.is_fixed()) {
+      fixed_size = std::max<size_t>(fixed_size, column.fixed_offset + column.length);
+    } else {
+      var_count = std::max<size_t>(var_count, column.var_index + 1u);
+    }
+  }
+
+  std::vector<uint8_t> null_mask((column_count + 7) / 8, 0);
+  std::string fixed(fixed_size, '\0');
+  std::vector<const std::string*> var_values(var_count, nullptr);
+  for (size_t i = 0; i < def.columns.size(); ++i) {
+    const ColumnDef& column = def.columns[i];
+    const StoredValue& value = values[i];
+    bool bit = value.has_value();
+    if (column.type == ColumnType::kBoolean) {
+      bit = value.has_value() && !value->empty() && (*value)[0] != '\0';
+    } else if (value && column.is_fixed()) {
+      if (value->size() != column.length) {
+        return Status::InvalidArgument("column \"" + column.name + "\": a value of " +
+                                       std::to_string(value->size()) + " bytes where " +
+                                       std::to_string(column.length) + " are stored");
+      }
+      fixed.replace(column.fixed_offset, column.length, *value);
+    } else if (value) {
+      var_values[column.var_index] = &*value;
+    }
+    if (bit) null_mask[column.number / 8] |= static_cast<uint8_t>(1u << (column.number % 8));
+  }
+
+  row->clear();
+  AppendU16(static_cast<uint16_t>(column_count), row);
+  row->append(fixed);
+  if (var_count > 0) {
+    std::vector<uint16_t> offsets(var_count);
+    for (size_t v = 0; v < var_count; ++v) {
+      offsets[v] = static_cast<uint16_t>(row->size());
+      if (var_values[v]) row->append(*var_values[v]);
+      if (row->size() > page_size) break;
+    }
+    const size_t end_of_data = row->size();
+    AppendU16(static_cast<uint16_t>(end_of_data), row);
+    for (size_t v = var_count; v-- > 0;) AppendU16(offsets[v], row);
+    AppendU16(static_cast<uint16_t>(var_count), row);
+  }
+  row->append(reinterpret_cast<const char*>(null_mask.data()), null_mask.size());
+
+  const Format& format = Jet4Format();
+  const size_t room = page_size - format.data_row_table_offset - DataPage::kSlotSize;
+  if (row->size() > room) {
+    return Status::InvalidArgument("table \"" + def.name + "\": the row takes " +
+                                   std::to_string(row->size()) + " bytes, more than a page holds (" +
+                                   std::to_string(room) + ")");
+  }
+  return Status::OK();
+}
+
+Status DecodeStoredRow(const TableDef& def, std::string_view row, std::vector<StoredValue>* values) {
+  const auto* p = reinterpret_cast<const uint8_t*>(row.data());
+  const size_t size = row.size();
+  const auto broken = [&def](const char* what) {
+    return Status::Corruption("table \"" + def.name + "\": a row's " + what + " is damaged");
+  };
+  constexpr size_t kCountSize = 2;
+  if (size < kCountSize) return broken("column count");
+  const size_t column_count = LoadU16(p);
+  const size_t mask_size = (column_count + 7) / 8;
+  if (size < kCountSize + mask_size) return broken("null mask");
+  const uint8_t* mask = p + size - mask_size;
+
+  size_t var_count = 0;
+  std::vector<size_t> bounds;  // start of each variable column, then the end of data
+  if (def.var_column_count > 0) {
+    if (size < kCountSize + mask_size + kCountSize) return broken("variable column count");
+    const size_t count_at = size - mask_size - kCountSize;
+    var_count = LoadU16(p + count_at);
+    if (count_at < kCountSize + kCountSize * (var_count + 1)) return broken("offset table");
+    for (size_t v = 0; v < var_count; ++v) bounds.push_back(LoadU16(p + count_at - kCountSize * (v + 1)));
+    bounds.push_back(LoadU16(p + count_at - kCountSize * (var_count + 1)));
+    const size_t table_start = count_at - kCountSize * (var_count + 1);
+    for (size_t v = 0; v <= var_count; ++v) {
+      if (bounds[v] < kCountSize || bounds[v] > table_start) return broken("offset table");
+    }
+  }
+
+  values->assign(def.columns.size(), std::nullopt);
+  for (size_t i = 0; i < def.columns.size(); ++i) {
+    const ColumnDef& column = def.columns[i];
+    if (column.number >= column_count) continue;
+    const bool bit = (mask[column.number / 8] >> (column.number % 8)) & 1;
+    if (column.type == ColumnType::kBoolean) {
+      (*values)[i] = std::string(1, bit ? '\1' : '\0');
+      continue;
+    }
+    if (!bit) continue;
+    if (column.is_fixed()) {
+      const size_t start = kCountSize + column.fixed_offset;
+      if (start + column.length > size - mask_size) return broken("fixed area");
+      (*values)[i] = std::string(row.substr(start, column.length));
+    } else if (column.var_index < var_count) {
+      const size_t start = bounds[column.var_index];
+      const size_t end = bounds[column.var_index + 1];
+      if (end < start) return broken("offset table");
+      (*values)[i] = std::string(row.substr(start, end - start));
+    }
+  }
+  return Status::OK();
+}
+
+}  // namespace jet
