@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "jet/data_page.h"
+#include "jet/row_slot.h"
 #include "jet/little_endian.h"
 
 namespace jet {
