@@ -1,8 +1,9 @@
 // lexmira-mdb build-words OUT DIR: words.mdb from the word lists DIR/0.tsv
 // ... DIR/7.tsv (a header line, then word, meaning and class separated by
 // tabs). Each list becomes the table of its number, with "id" counting its
-// rows from 1 and "mean" stored enciphered. The file is built beside OUT and
-// renamed over it only when complete.
+// rows from 1 and "mean" stored enciphered (a Memo column: the hex text of a
+// long meaning passes the 255 characters of a Text column). The file is built
+// beside OUT and renamed over it only when complete.
 #include <unistd.h>
 
 #include <cerrno>
@@ -32,7 +33,7 @@ constexpr const char kPartialSuffix[] = ".partial";
 std::vector<jet::ColumnSpec> WordColumns() {
   return {{"id", jet::ColumnType::kLongInteger},
           {"word", jet::ColumnType::kText, kWordLength},
-          {"mean", jet::ColumnType::kText, kWordLength},
+          {"mean", jet::ColumnType::kMemo},
           {"class", jet::ColumnType::kText, kWordLength}};
 }
 

@@ -1,0 +1,256 @@
+// What the writer makes reads back the same through Debian's mdb-export, an
+// independent reader, and through our own reader, and holds what was written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "jet/cursor.h"
+#include "jet/data_page.h"
+#include "jet/page_file.h"
+#include "jet/database.h"
+#include "jet/table.h"
+#include "mdbtools_csv.h"
+#include "writer_test_util.h"
+
+namespace {
+
+using jet::ColumnType;
+using jet::RowValues;
+using jet_test::CsvRecord;
+
+const std::vector<jet::ColumnSpec> kColumns = {{"id", ColumnType::kLongInteger},
+                                               {"word", ColumnType::kText, 255},
+                                               {"note", ColumnType::kMemo},
+                                               {"class", ColumnType::kText, 10}};
+const std::vector<std::string> kHeader = {"id", "word", "note", "class"};
+
+std::string Repeat(const std::string& piece, size_t times) {
+  std::string out;
+  for (size_t i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+// mdb-export prints empty text the way it prints null.
+std::vector<CsvRecord> AsMdbExportShows(std::vector<CsvRecord> records) {
+  for (size_t r = 1; r < records.size(); ++r) {
+    for (auto& field : records[r]) {
+      if (field && field->empty()) field.reset();
+    }
+  }
+  return records;
+}
+
+void ExpectBothReadersSee(const std::string& file, const std::string& table,
+                          std::vector<CsvRecord> expected, bool any_order = false) {
+  std::vector<CsvRecord> ours = jet_test::ReadTable(file, table);
+  std::vector<CsvRecord> theirs = jet_test::MdbExport(file, table);
+  if (any_order) {
+    // mdb-export prints a moved row where its copy lies, we where it began.
+    std::sort(ours.begin() + 1, ours.end());
+    std::sort(theirs.begin() + 1, theirs.end());
+    std::sort(expected.begin() + 1, expected.end());
+  }
+  const std::vector<CsvRecord> expected_by_mdb_export = AsMdbExportShows(expected);
+  ASSERT_EQ(ours.size(), expected.size());
+  ASSERT_EQ(theirs.size(), expected.size());
+  for (size_t r = 0; r < expected.size(); ++r) {
+    EXPECT_EQ(ours[r], expected[r]) << "our reader, record " << r;
+    EXPECT_EQ(theirs[r], expected_by_mdb_export[r]) << "mdb-export, record " << r;
+  }
+}
+
+std::unique_ptr<jet::Database> NewDatabase(const std::string& path, const std::string& table) {
+  std::unique_ptr<jet::Database> db;
+  jet::Status s = jet::Database::Create(path, &db);
+  EXPECT_TRUE(s.ok()) << s.message();
+  s = db->CreateTable(table, kColumns);
+  EXPECT_TRUE(s.ok()) << s.message();
+  return db;
+}
+
+std::unique_ptr<jet::Table> Open(jet::Database* db, const std::string& name) {
+  std::unique_ptr<jet::Table> table;
+  jet::Status s = db->OpenTable(name, &table);
+  EXPECT_TRUE(s.ok()) << s.message();
+  return table;
+}
+
+// The row ids of a table's rows, in cursor order.
+std::vector<jet::RowId> RowIds(const jet::Table& table) {
+  std::vector<jet::RowId> ids;
+  std::unique_ptr<jet::Cursor> cursor = table.NewCursor();
+  while (cursor->Next()) ids.push_back(cursor->row_id());
+  return ids;
+}
+
+uint16_t SlotFlags(const std::string& file, jet::RowId id) {
+  std::unique_ptr<jet::PageFile> pages;
+  EXPECT_TRUE(jet::PageFile::Open(file, jet::OpenMode::kReadOnly, &pages).ok());
+  pages->set_page_size(jet::Jet4Format().page_size);
+  std::vector<uint8_t> page;
+  EXPECT_TRUE(pages->ReadPage(id.page, &page).ok());
+  return jet::DataPage(jet::Jet4Format(), &page, file).slot_flags(id.slot);
+}
+
+TEST(WriterRoundTrip, NewDatabaseListsItsTablesInEveryReader) {
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("new.mdb");
+  {
+    std::unique_ptr<jet::Database> db = NewDatabase(file, "Umsätze");
+    ASSERT_TRUE(db->CreateTable("0", kColumns).ok());
+    EXPECT_EQ(db->CreateTable("UMSÄTZE", kColumns).code(), jet::Status::Code::kInvalidArgument)
+        << "names compare case-insensitively";
+  }
+  int code = 0;
+  EXPECT_EQ(jet_test::RunCommand("mdb-ver " + jet_test::ShellQuote(file), &code), "JET4\n");
+  EXPECT_EQ(jet_test::MdbTables(file), (std::vector<std::string>{"Umsätze", "0"}));
+  const std::string system = jet_test::RunCommand("mdb-tables -S -1 " + jet_test::ShellQuote(file), &code);
+  for (const char* name : {"MSysObjects", "MSysACEs", "MSysQueries", "MSysRelationships"}) {
+    EXPECT_NE(system.find(name), std::string::npos) << name;
+  }
+  // The catalogue holds the containers Access expects beside the tables.
+  const std::vector<CsvRecord> objects = jet_test::MdbExport(file, "MSysObjects");
+  std::vector<std::string> names;
+  for (size_t r = 1; r < objects.size(); ++r) names.push_back(objects[r][2].value_or(""));
+  for (const char* name : {"Tables", "Databases", "Relationships", "MSysDb", "Forms", "Umsätze"}) {
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+  }
+  ExpectBothReadersSee(file, "0", jet_test::Records(kHeader, {}));
+}
+
+TEST(WriterRoundTrip, ValuesOfEveryKindReadBackAsWritten) {
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("values.mdb");
+  const std::vector<RowValues> rows = {
+      {"1", "ruler", "短", "小学"},
+      {"2", "", std::nullopt, ""},                        // empty text beside null
+      {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+      {"-2147483648", "Umsätze", "Grüße", "ä"},
+      {"2147483647", "一丁七", Repeat("一", 300), "丁"},  // low byte zero: no compression
+      {"7", "Straße ½", Repeat("memo on one page ", 150), "x"},
+      {"8", Repeat("w", 255), Repeat("长文本跨越多页。", 3000), "多页"},  // several pages
+  };
+  {
+    std::unique_ptr<jet::Database> db = NewDatabase(file, "t");
+    std::unique_ptr<jet::Table> table = Open(db.get(), "t");
+    ASSERT_TRUE(table->Insert({rows[0]}).ok()) << "insert into a table with no rows";
+    jet::Status s = table->Insert({rows.begin() + 1, rows.end()});
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+  ExpectBothReadersSee(file, "t", jet_test::Records(kHeader, rows));
+}
+
+TEST(WriterRoundTrip, TenThousandInsertsSpanManyPages) {
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("many.mdb");
+  std::vector<RowValues> rows;
+  for (int i = 1; i <= 10000; ++i) {
+    rows.push_back({std::to_string(i), "word" + std::to_string(i),
+                    i % 97 == 0 ? std::optional<std::string>(Repeat("m", 300 + i % 500))
+                                : std::optional<std::string>("含义" + std::to_string(i)),
+                    i % 2 ? "odd" : "even"});
+  }
+  {
+    std::unique_ptr<jet::Database> db = NewDatabase(file, "t");
+    std::unique_ptr<jet::Table> table = Open(db.get(), "t");
+    ASSERT_TRUE(table->Insert({rows.begin(), rows.begin() + 9990}).ok());
+  }
+  {
+    // Then one at a time, after reopening, as separate writes.
+    std::unique_ptr<jet::Database> db;
+    ASSERT_TRUE(jet::Database::Open(file, jet::OpenMode::kReadWrite, &db).ok());
+    std::unique_ptr<jet::Table> table = Open(db.get(), "t");
+    for (size_t i = 9990; i < rows.size(); ++i) ASSERT_TRUE(table->Insert({rows[i]}).ok());
+    EXPECT_EQ(table->def().row_count, 10000u);
+  }
+  ExpectBothReadersSee(file, "t", jet_test::Records(kHeader, rows));
+}
+
+TEST(WriterRoundTrip, RowThatOutgrowsItsPageMovesAndKeepsItsPlace) {
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("move.mdb");
+  std::vector<RowValues> rows;
+  for (int i = 0; i < 60; ++i) {
+    rows.push_back({std::to_string(i), Repeat("p", 40), std::to_string(i), "c"});
+  }
+  std::unique_ptr<jet::Database> db = NewDatabase(file, "t");
+  std::unique_ptr<jet::Table> table = Open(db.get(), "t");
+  ASSERT_TRUE(table->Insert(rows).ok());
+  const std::vector<jet::RowId> before = RowIds(*table);
+  ASSERT_EQ(before.size(), rows.size());
+  // The first page is full; a row of 255 characters no longer fits on it.
+  ASSERT_EQ(before.front().page, before[30].page);
+  const std::string grown = Repeat("延", 255);
+  jet::Status s = table->Update(before[3], "word", grown);
+  ASSERT_TRUE(s.ok()) << s.message();
+  rows[3][1] = grown;
+  ExpectBothReadersSee(file, "t", jet_test::Records(kHeader, rows), /*any_order=*/true);
+  EXPECT_EQ(jet_test::ReadTable(file, "t"), jet_test::Records(kHeader, rows))
+      << "our reader keeps the moved row in its place";
+  EXPECT_EQ(RowIds(*table), before);
+  EXPECT_TRUE(SlotFlags(file, before[3]) & jet::Format::kRowLookupFlag)
+      << "the row's slot now points to its copy";
+
+  // A moved row that changes again: in its copy's page, or moved once more.
+  for (const std::string& value : {std::string("short"), Repeat("再", 250), std::string()}) {
+    s = table->Update(before[3], "word", value);
+    ASSERT_TRUE(s.ok()) << s.message();
+    rows[3][1] = value;
+  }
+  s = table->Update(before[3], "note", std::nullopt);
+  ASSERT_TRUE(s.ok()) << s.message();
+  rows[3][2] = std::nullopt;
+  ExpectBothReadersSee(file, "t", jet_test::Records(kHeader, rows), /*any_order=*/true);
+}
+
+// Access-made files: an update and an insert on a copy.
+TEST(WriterRoundTrip, UpdatesAndInsertsInAnAccessMadeFile) {
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("access.mdb");
+  std::filesystem::copy_file(std::string(LEXMIRA_FIXTURES_DIR) + "/delTestV2000.mdb", file);
+  std::vector<CsvRecord> expected = jet_test::MdbExport(file, "Table");
+  ASSERT_EQ(expected.size(), 3u);
+  {
+    std::unique_ptr<jet::Database> db;
+    ASSERT_TRUE(jet::Database::Open(file, jet::OpenMode::kReadWrite, &db).ok());
+    std::unique_ptr<jet::Table> table = Open(db.get(), "Table");
+    const std::vector<jet::RowId> ids = RowIds(*table);
+    ASSERT_EQ(ids.size(), 2u);
+    jet::Status s = table->Update(ids[1], "b", "geändert");
+    ASSERT_TRUE(s.ok()) << s.message();
+    s = table->Insert({{"neu", std::nullopt}, {"", "末"}});
+    ASSERT_TRUE(s.ok()) << s.message();
+  }
+  expected[2][1] = "geändert";
+  expected.push_back({"neu", std::nullopt});
+  expected.push_back({"", "末"});
+  ExpectBothReadersSee(file, "Table", expected);
+}
+
+TEST(WriterRoundTrip, UpdateOfARowAccessAlreadyMoved) {
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("overflow.mdb");
+  std::filesystem::copy_file(std::string(LEXMIRA_FIXTURES_DIR) + "/overflowTestV2000.mdb", file);
+  std::vector<CsvRecord> expected = jet_test::ReadTable(file, "Table1");
+  {
+    std::unique_ptr<jet::Database> db;
+    ASSERT_TRUE(jet::Database::Open(file, jet::OpenMode::kReadWrite, &db).ok());
+    std::unique_ptr<jet::Table> table = Open(db.get(), "Table1");
+    const std::vector<jet::RowId> ids = RowIds(*table);
+    ASSERT_EQ(ids.size(), 7u);
+    // Row 3 lives on another page behind a pointer; it grows further.
+    for (size_t i : {2u, 4u}) {
+      jet::Status s = table->Update(ids[i], "data10", Repeat("z", 50));
+      ASSERT_TRUE(s.ok()) << s.message();
+      expected[i + 1][8] = Repeat("z", 50);
+    }
+  }
+  ExpectBothReadersSee(file, "Table1", expected, /*any_order=*/true);
+  EXPECT_EQ(jet_test::ReadTable(file, "Table1"), expected);
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#include "writer_test_util.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+
+#include "jet/cursor.h"
+#include "jet/database.h"
+
+namespace jet_test {
+
+ScratchDir::ScratchDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "lexmira-jet-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<CsvRecord> ReadTable(const std::string& file, const std::string& table_name) {
+  std::unique_ptr<jet::Database> db;
+  jet::Status s = jet::Database::Open(file, jet::OpenMode::kReadOnly, &db);
+  EXPECT_TRUE(s.ok()) << s.message();
+  if (!s.ok()) return {};
+  std::unique_ptr<jet::Table> table;
+  s = db->OpenTable(table_name, &table);
+  EXPECT_TRUE(s.ok()) << s.message();
+  if (!s.ok()) return {};
+  std::vector<CsvRecord> records(1);
+  for (const jet::ColumnDef& column : table->def().columns) records[0].emplace_back(column.name);
+  std::unique_ptr<jet::Cursor> cursor = table->NewCursor();
+  while (cursor->Next()) {
+    CsvRecord record;
+    for (size_t i = 0; i < table->def().columns.size(); ++i) {
+      std::string text;
+      bool is_null = false;
+      s = cursor->Value(i, &text, &is_null);
+      EXPECT_TRUE(s.ok()) << s.message();
+      record.emplace_back(is_null ? std::nullopt : std::optional<std::string>(text));
+    }
+    records.push_back(std::move(record));
+  }
+  EXPECT_TRUE(cursor->status().ok()) << cursor->status().message();
+  return records;
+}
+
+std::vector<CsvRecord> Records(const std::vector<std::string>& header,
+                               const std::vector<jet::RowValues>& rows) {
+  std::vector<CsvRecord> records(1);
+  for (const std::string& name : header) records[0].emplace_back(name);
+  for (const jet::RowValues& row : rows) records.emplace_back(row.begin(), row.end());
+  return records;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace jet_test

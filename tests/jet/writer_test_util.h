@@ -1,0 +1,38 @@
+// Helpers for the writer's tests: scratch directories, files read back
+// through the engine in mdb-export's CSV form.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "jet/table.h"
+#include "mdbtools_csv.h"
+
+namespace jet_test {
+
+// A fresh directory under the system's temporary directory, removed with
+// everything in it when the object goes.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// A table read through the engine: its column names first, then its rows.
+std::vector<CsvRecord> ReadTable(const std::string& file, const std::string& table);
+
+// The expected records of a table written with these rows.
+std::vector<CsvRecord> Records(const std::vector<std::string>& header,
+                               const std::vector<jet::RowValues>& rows);
+
+// The bytes of a file.
+std::string FileBytes(const std::string& path);
+
+}  // namespace jet_test
