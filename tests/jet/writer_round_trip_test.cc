@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "jet/cursor.h"
-#include "jet/data_page.h"
-#include "jet/page_file.h"
+#include "jet/format.h"
 #include "jet/database.h"
 #include "jet/table.h"
 #include "mdbtools_csv.h"
@@ -85,15 +84,6 @@ std::vector<jet::RowId> RowIds(const jet::Table& table) {
   std::unique_ptr<jet::Cursor> cursor = table.NewCursor();
   while (cursor->Next()) ids.push_back(cursor->row_id());
   return ids;
-}
-
-uint16_t SlotFlags(const std::string& file, jet::RowId id) {
-  std::unique_ptr<jet::PageFile> pages;
-  EXPECT_TRUE(jet::PageFile::Open(file, jet::OpenMode::kReadOnly, &pages).ok());
-  pages->set_page_size(jet::Jet4Format().page_size);
-  std::vector<uint8_t> page;
-  EXPECT_TRUE(pages->ReadPage(id.page, &page).ok());
-  return jet::DataPage(jet::Jet4Format(), &page, file).slot_flags(id.slot);
 }
 
 TEST(WriterRoundTrip, NewDatabaseListsItsTablesInEveryReader) {
@@ -192,7 +182,7 @@ TEST(WriterRoundTrip, RowThatOutgrowsItsPageMovesAndKeepsItsPlace) {
   EXPECT_EQ(jet_test::ReadTable(file, "t"), jet_test::Records(kHeader, rows))
       << "our reader keeps the moved row in its place";
   EXPECT_EQ(RowIds(*table), before);
-  EXPECT_TRUE(SlotFlags(file, before[3]) & jet::Format::kRowLookupFlag)
+  EXPECT_TRUE(jet_test::SlotFlags(file, before[3]) & jet::Format::kRowLookupFlag)
       << "the row's slot now points to its copy";
 
   // A moved row that changes again: in its copy's page, or moved once more.

@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "jet/cursor.h"
+#include "jet/data_page.h"
+#include "jet/page_file.h"
 #include "jet/database.h"
 
 namespace jet_test {
@@ -58,6 +60,16 @@ std::vector<CsvRecord> Records(const std::vector<std::string>& header,
   for (const std::string& name : header) records[0].emplace_back(name);
   for (const jet::RowValues& row : rows) records.emplace_back(row.begin(), row.end());
   return records;
+}
+
+uint16_t SlotFlags(const std::string& file, jet::RowId id) {
+  std::unique_ptr<jet::PageFile> pages;
+  EXPECT_TRUE(jet::PageFile::Open(file, jet::OpenMode::kReadOnly, &pages).ok());
+  if (!pages) return 0;
+  pages->set_page_size(jet::Jet4Format().page_size);
+  std::vector<uint8_t> page;
+  EXPECT_TRUE(pages->ReadPage(id.page, &page).ok());
+  return jet::DataPage(jet::Jet4Format(), &page, file).slot_flags(id.slot);
 }
 
 std::string FileBytes(const std::string& path) {

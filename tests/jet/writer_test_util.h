@@ -32,6 +32,9 @@ std::vector<CsvRecord> ReadTable(const std::string& file, const std::string& tab
 std::vector<CsvRecord> Records(const std::vector<std::string>& header,
                                const std::vector<jet::RowValues>& rows);
 
+// The flags of a row's slot in its data page (a Jet 4 file).
+uint16_t SlotFlags(const std::string& file, jet::RowId id);
+
 // The bytes of a file.
 std::string FileBytes(const std::string& path);
 
