@@ -1,0 +1,50 @@
+// A program directory in a temporary folder, with a words.mdb and a set.mdb
+// written through the engine, so each test sets up exactly the rows it needs.
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lexmira::testing {
+
+struct WordRow {
+  std::string id;
+  std::string word;
+  std::string mean;  // as stored: use Enciphered() for a readable meaning
+  std::optional<std::string> word_class;  // nullopt stores null
+};
+
+// The stored form of a UTF-8 meaning.
+std::string Enciphered(const std::string& meaning_utf8);
+
+struct Settings {
+  std::string word_class, time, id;  // "" leaves the cell null
+};
+
+class ProgramDir {
+ public:
+  ProgramDir();
+
+  QString path() const { return dir_.path(); }
+  QString FilePath(const char* name) const;
+
+  // words.mdb with tables "0" to "7"; a table not in `tables` gets one row
+  // whose word is "table<N>". Columns "id", "word", "mean", "class", all text
+  // (a text "id" is where a prefix search would stop on the wrong row).
+  void WriteWords(const std::map<int, std::vector<WordRow>>& tables);
+  // set.mdb whose "main" holds `settings`; all empty leaves "main" empty.
+  void WriteSettings(const Settings& settings);
+  // set.mdb whose empty "main" has only these text columns.
+  void WriteSettingsTable(const std::vector<std::string>& columns);
+  // The settings row as the program reads it ("" for null or no row).
+  Settings ReadSettings() const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+}  // namespace lexmira::testing
