@@ -36,7 +36,7 @@ class TableCursor : public Cursor {
   Status Advance(bool* found);
   Status NextOwnedPage(bool* found);
   Status FollowMovedRow(const RowSlot& slot, const uint8_t** row, size_t* size);
-  Status AtRow(const Status& s) const;
+  Status AtRow(Status s) const;
 
   const PageFile& file_;
   const Format& format_;

@@ -60,7 +60,9 @@ class Utf16Sink {
       }
       Flush();
     }
-    if (IsHighSurrogate(unit)) {
+    if (unit < 0x80) {
+      out_->push_back(static_cast<char>(unit));
+    } else if (IsHighSurrogate(unit)) {
       pending_high_ = unit;
     } else if (IsLowSurrogate(unit)) {
       AppendUtf8(kReplacement, out_);
@@ -91,6 +93,10 @@ void AppendJet4Text(const uint8_t* data, size_t size, std::string* out) {
       } else if (compressed) {
         sink.Put(data[i]);
         ++i;
+        // Runs of ASCII, the common case, go straight through.
+        const size_t run_start = i;
+        while (i < size && data[i] != kCompressionToggle && data[i] < 0x80) ++i;
+        out->append(reinterpret_cast<const char*>(data + run_start), i - run_start);
       } else if (i + 1 < size) {
         sink.Put(LoadU16(data + i));
         i += 2;

@@ -24,10 +24,16 @@ constexpr size_t kDecimalWords = 4;
 void AppendUnsigned(unsigned __int128 v, std::string* out) {
   char digits[40];
   size_t n = 0;
-  do {
+  // Most values fit 64 bits, whose division is far cheaper.
+  while (v > UINT64_MAX) {
     digits[n++] = static_cast<char>('0' + static_cast<int>(v % 10));
     v /= 10;
-  } while (v != 0);
+  }
+  uint64_t small = static_cast<uint64_t>(v);
+  do {
+    digits[n++] = static_cast<char>('0' + static_cast<int>(small % 10));
+    small /= 10;
+  } while (small != 0);
   while (n > 0) out->push_back(digits[--n]);
 }
 

@@ -34,10 +34,14 @@ bool IsQuoted(jet::ColumnType type) {
 
 void AppendQuoted(const std::string& text, std::string* out) {
   out->push_back('"');
-  for (char c : text) {
-    if (c == '"') out->push_back('"');
-    out->push_back(c);
+  size_t start = 0;
+  for (size_t quote = text.find('"'); quote != std::string::npos;
+       quote = text.find('"', quote + 1)) {
+    out->append(text, start, quote + 1 - start);
+    out->push_back('"');
+    start = quote + 1;
   }
+  out->append(text, start, std::string::npos);
   out->push_back('"');
 }
 
