@@ -1,7 +1,8 @@
 // lexmira-mdb export FILE TABLE: the table as CSV with a header line, the
 // way mdb-export prints it: fields separated by commas; text, memo, dates,
 // GUIDs and binary in double quotes with inner quotes doubled; numbers bare;
-// null as an empty field.
+// null as an empty field. Unlike mdb-export, empty text is "" so that it
+// stays apart from null.
 #include <cstdio>
 #include <memory>
 #include <string>
