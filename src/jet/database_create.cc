@@ -9,6 +9,7 @@
 #include "jet/name_fold.h"
 #include "jet/page_allocator.h"
 #include "jet/page_batch.h"
+#include "jet/write_lock.h"
 #include "jet/row_writer.h"
 #include "jet/system_catalog.h"
 #include "jet/table_def_writer.h"
@@ -107,18 +108,6 @@ Status UserColumns(const std::vector<ColumnSpec>& specs, std::vector<NewColumn>*
   return Status::OK();
 }
 
-class WriteLock {
- public:
-  explicit WriteLock(PageFile* file) : file_(file), status_(file->Lock()) {}
-  ~WriteLock() {
-    if (status_.ok()) file_->Unlock();
-  }
-  const Status& status() const { return status_; }
-
- private:
-  PageFile* const file_;
-  const Status status_;
-};
 
 }  // namespace
 

@@ -9,6 +9,9 @@ namespace jet {
 
 namespace {
 
+constexpr uint32_t kQueriesDefinitionPage = 4;
+constexpr uint32_t kRelationshipsDefinitionPage = 5;
+
 // Column flags Access gives the system tables' columns.
 constexpr uint8_t kSystemFixed = 0x13;
 constexpr uint8_t kSystemVariable = 0x12;
@@ -48,6 +51,9 @@ constexpr int32_t kFullRights = 1048575;
 constexpr int32_t kTableRights = 1048319;
 constexpr int32_t kCreatorRights = 983294;
 constexpr int32_t kReadDesign = 393216;
+constexpr int32_t kRelationshipsAdminRights = 393217;
+constexpr int32_t kDatabaseAdminRights = 393230;
+constexpr int32_t kDatabaseUserRights = 14;
 
 std::string Bytes(uint64_t value, size_t size) {
   std::string out(size, '\0');
@@ -114,14 +120,14 @@ const std::vector<SystemTable>& SystemTables() {
         {"SID", ColumnType::kBinary, kNameLength, kSystemSid, 0},
         Fixed("ACM", ColumnType::kLongInteger), Fixed("FInheritable", ColumnType::kBoolean)}},
       {"MSysQueries",
-       4,
+       kQueriesDefinitionPage,
        {Fixed("ObjectId", ColumnType::kLongInteger), Fixed("Attribute", ColumnType::kByte),
         Variable("Order", ColumnType::kBinary, kNameLength),
         Variable("Name1", ColumnType::kText, kNameLength),
         Variable("Name2", ColumnType::kText, kNameLength), Variable("Expression", ColumnType::kMemo),
         Fixed("Flag", ColumnType::kInteger), Fixed("LvExtra", ColumnType::kLongInteger)}},
       {"MSysRelationships",
-       5,
+       kRelationshipsDefinitionPage,
        {Variable("szRelationship", ColumnType::kText, kNameLength),
         Fixed("grbit", ColumnType::kLongInteger), Fixed("ccolumn", ColumnType::kLongInteger),
         Fixed("icolumn", ColumnType::kLongInteger),
@@ -165,27 +171,28 @@ std::vector<StoredRow> InitialAceRows() {
   }
   rows.push_back(AceRow(kDatabasesContainerId, kAdminSid, kReadDesign, false));
   rows.push_back(AceRow(kRelationshipsContainerId, kCreatorSid, kCreatorRights, true));
-  rows.push_back(AceRow(kRelationshipsContainerId, kAdminSid, kReadDesign | 1, false));
+  rows.push_back(AceRow(kRelationshipsContainerId, kAdminSid, kRelationshipsAdminRights, false));
   rows.push_back(AceRow(kRelationshipsContainerId, kAdminsSid, kFullRights, true));
   rows.push_back(AceRow(kRelationshipsContainerId, kUsersSid, kFullRights, true));
   rows.push_back(AceRow(kTablesContainerId, kCreatorSid, kCreatorRights, true));
   for (const std::string* sid : {&kAdminSid, &kAdminsSid, &kUsersSid}) {
     rows.push_back(AceRow(kTablesContainerId, *sid, kTableRights, true));
   }
-  rows.push_back(AceRow(kDatabaseId, kAdminSid, 393230, false));
-  rows.push_back(AceRow(kDatabaseId, kUsersSid, 14, false));
-  rows.push_back(AceRow(kDatabaseId, kAdminsSid, 393230, false));
-  // The system tables: the Admin user and the Admins group may read their
-  // design, users may read some of them.
+  rows.push_back(AceRow(kDatabaseId, kAdminSid, kDatabaseAdminRights, false));
+  rows.push_back(AceRow(kDatabaseId, kUsersSid, kDatabaseUserRights, false));
+  rows.push_back(AceRow(kDatabaseId, kAdminsSid, kDatabaseAdminRights, false));
+  // The system tables, in SystemTables() order: the rights of the Admin
+  // user, the Admins group and the Users group (0: no entry), as Access
+  // grants them.
   const struct {
-    uint32_t page;
     int32_t admin, admins, users;
-  } kSystemRights[] = {{2, kReadDesign, 393300, 20},
-                       {3, kReadDesign, 393300, 0},
-                       {4, kReadDesign, 393236, 20},
-                       {5, 917504, 393236, 20}};
-  for (const auto& rights : kSystemRights) {
-    const auto object = static_cast<int32_t>(rights.page);
+  } kSystemRights[] = {{kReadDesign, 393300, 20},
+                       {kReadDesign, 393300, 0},
+                       {kReadDesign, 393236, 20},
+                       {917504, 393236, 20}};
+  for (size_t i = 0; i < std::size(kSystemRights); ++i) {
+    const auto& rights = kSystemRights[i];
+    const auto object = static_cast<int32_t>(SystemTables()[i].definition_page);
     rows.push_back(AceRow(object, kAdminSid, rights.admin, false));
     rows.push_back(AceRow(object, kAdminsSid, rights.admins, false));
     if (rights.users != 0) rows.push_back(AceRow(object, kUsersSid, rights.users, false));

@@ -5,6 +5,7 @@
 #include "jet/long_value_writer.h"
 #include "jet/page_allocator.h"
 #include "jet/page_batch.h"
+#include "jet/write_lock.h"
 #include "jet/row_encoder.h"
 #include "jet/row_writer.h"
 #include "jet/table.h"
@@ -15,19 +16,6 @@ namespace jet {
 
 namespace {
 
-// Holds the file's write lock for one write call.
-class WriteLock {
- public:
-  explicit WriteLock(PageFile* file) : file_(file) { status_ = file_->Lock(); }
-  ~WriteLock() {
-    if (status_.ok()) file_->Unlock();
-  }
-  const Status& status() const { return status_; }
-
- private:
-  PageFile* const file_;
-  Status status_;
-};
 
 Status CheckWritable(const Database& db) {
   if (db.format().version != JetVersion::kJet4) {

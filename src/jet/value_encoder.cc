@@ -14,6 +14,7 @@ namespace {
 
 constexpr size_t kJet4BytesPerCharacter = 2;  // a Text column's length counts UCS-2 bytes
 constexpr int64_t kCurrencyScale = 10000;     // Currency is a count of 1/10000 units
+constexpr double kCurrencyLimit = 9.2e18;     // within the 64 bits of a Currency value
 
 std::string ColumnLabel(const ColumnDef& column) { return "column \"" + column.name + "\""; }
 
@@ -131,7 +132,7 @@ Status EncodeValue(const ColumnDef& column, std::string_view text, std::string* 
     case ColumnType::kCurrency: {
       if (Status s = ParseReal(column, text, &real); !s.ok()) return s;
       const double units = std::round(real * kCurrencyScale);
-      if (std::fabs(units) >= 9.2e18) return NotANumber(column, text);
+      if (std::fabs(units) >= kCurrencyLimit) return NotANumber(column, text);
       *stored = LittleEndian(static_cast<uint64_t>(static_cast<int64_t>(units)), sizeof(int64_t));
       return Status::OK();
     }
