@@ -3,13 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "jet/database.h"
+#include "jet/file_replace.h"
 
 namespace lexmira {
 
@@ -39,9 +37,7 @@ jet::Status CreateSettingsDatabase(const std::string& path) {
     s = jet::Database::Create(partial, &db);
     if (s.ok()) s = db->CreateTable(kTable, columns);
   }
-  if (s.ok() && std::rename(partial.c_str(), path.c_str()) != 0) {
-    s = jet::Status::IOError(path + ": cannot put the new file in place: " + std::strerror(errno));
-  }
+  if (s.ok()) s = jet::MoveFileIntoPlace(partial, path, jet::Existing::kKeep);
   if (!s.ok()) ::unlink(partial.c_str());
   return s;
 }

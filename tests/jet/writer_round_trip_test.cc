@@ -160,6 +160,31 @@ TEST(WriterRoundTrip, TenThousandInsertsSpanManyPages) {
   ExpectBothReadersSee(file, "t", jet_test::Records(kHeader, rows));
 }
 
+// An inline usage map covers 512 pages; a table that outgrows it gets
+// bitmap pages of its own, and still reads whole.
+TEST(WriterRoundTrip, TableLargerThanAnInlineUsageMap) {
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("large.mdb");
+  std::vector<RowValues> rows;
+  for (int i = 1; i <= 9000; ++i) {
+    rows.push_back({std::to_string(i), Repeat(std::to_string(i % 10), 250), std::nullopt, "c"});
+  }
+  {
+    std::unique_ptr<jet::Database> db = NewDatabase(file, "t");
+    std::unique_ptr<jet::Table> table = Open(db.get(), "t");
+    ASSERT_TRUE(table->Insert({rows.begin(), rows.begin() + 4000}).ok());
+    const uint32_t map = table->def().used_pages_pointer;
+    EXPECT_EQ(jet_test::RowBytes(file, {map >> 8, static_cast<uint16_t>(map & 0xff)})[0], '\0')
+        << "an inline map first";
+    jet::Status s = table->Insert({rows.begin() + 4000, rows.end()});
+    ASSERT_TRUE(s.ok()) << s.message();
+    EXPECT_EQ(jet_test::RowBytes(file, {map >> 8, static_cast<uint16_t>(map & 0xff)})[0], '\1')
+        << "then bitmap pages";
+  }
+  ASSERT_GT(std::filesystem::file_size(file), 600u * 4096) << "the table spans over 512 pages";
+  ExpectBothReadersSee(file, "t", jet_test::Records(kHeader, rows));
+}
+
 TEST(WriterRoundTrip, RowThatOutgrowsItsPageMovesAndKeepsItsPlace) {
   jet_test::ScratchDir dir;
   const std::string file = dir.File("move.mdb");

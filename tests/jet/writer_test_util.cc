@@ -62,14 +62,30 @@ std::vector<CsvRecord> Records(const std::vector<std::string>& header,
   return records;
 }
 
-uint16_t SlotFlags(const std::string& file, jet::RowId id) {
+namespace {
+
+std::vector<uint8_t> ReadPage(const std::string& file, uint32_t n) {
   std::unique_ptr<jet::PageFile> pages;
   EXPECT_TRUE(jet::PageFile::Open(file, jet::OpenMode::kReadOnly, &pages).ok());
-  if (!pages) return 0;
+  std::vector<uint8_t> page(jet::Jet4Format().page_size);
+  if (!pages) return page;
   pages->set_page_size(jet::Jet4Format().page_size);
-  std::vector<uint8_t> page;
-  EXPECT_TRUE(pages->ReadPage(id.page, &page).ok());
+  EXPECT_TRUE(pages->ReadPage(n, &page).ok());
+  return page;
+}
+
+}  // namespace
+
+uint16_t SlotFlags(const std::string& file, jet::RowId id) {
+  std::vector<uint8_t> page = ReadPage(file, id.page);
   return jet::DataPage(jet::Jet4Format(), &page, file).slot_flags(id.slot);
+}
+
+std::string RowBytes(const std::string& file, jet::RowId id) {
+  std::vector<uint8_t> page = ReadPage(file, id.page);
+  std::string_view row;
+  EXPECT_TRUE(jet::DataPage(jet::Jet4Format(), &page, file).Row(id.slot, &row).ok());
+  return row.empty() ? std::string(1, '?') : std::string(row);
 }
 
 std::string FileBytes(const std::string& path) {

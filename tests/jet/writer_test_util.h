@@ -35,6 +35,9 @@ std::vector<CsvRecord> Records(const std::vector<std::string>& header,
 // The flags of a row's slot in its data page (a Jet 4 file).
 uint16_t SlotFlags(const std::string& file, jet::RowId id);
 
+// The bytes of a row as its page stores them (a Jet 4 file).
+std::string RowBytes(const std::string& file, jet::RowId id);
+
 // The bytes of a file.
 std::string FileBytes(const std::string& path);
 

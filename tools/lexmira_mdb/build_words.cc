@@ -18,6 +18,7 @@
 #include "data/gbk_text.h"
 #include "data/meaning_cipher.h"
 #include "jet/database.h"
+#include "jet/file_replace.h"
 #include "jet/table.h"
 
 namespace lexmira_mdb {
@@ -112,10 +113,10 @@ int RunBuildWords(const Args& args) {
     ::unlink(partial.c_str());
     return Fail(error);
   }
-  if (std::rename(partial.c_str(), out.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
+  const jet::Status s = jet::MoveFileIntoPlace(partial, out, jet::Existing::kReplace);
+  if (!s.ok()) {
     ::unlink(partial.c_str());
-    return Fail(out + ": cannot put the new file in place: " + reason);
+    return Fail(s.message());
   }
   return 0;
 }
