@@ -6,13 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "app/messages.h"
+#include "app/svg_icon.h"
 #include "data/error.h"
 #include "data/gbk_text.h"
 #include "data/library_catalog.h"
@@ -81,7 +81,7 @@ TFmain::~TFmain() = default;
 void TFmain::BuildControls() {
   setObjectName(QStringLiteral("Fmain"));
   setWindowTitle(Text(kApplicationTitle));
-  setWindowIcon(QIcon(QString::fromLatin1(kIconResource)));
+  setWindowIcon(SvgIcon(QString::fromLatin1(kIconResource)));
   // A sizeable frame with the system menu and a minimise box, no maximise box.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -172,18 +172,20 @@ void TFmain::OpenWordStore() {
 void TFmain::OpenSettingsStore() {
   const QString path = DatabasePath(kSettingsFileName);
   const std::string file = QFile::encodeName(path).toStdString();
+  const bool existed = QFileInfo::exists(path);
   try {
-    if (!QFileInfo::exists(path)) {
+    if (!existed) {
       const jet::Status created = CreateSettingsDatabase(file);
       if (!created.ok()) throw Error(created.message());
     }
     ADOTable2.Open(file);
     settings_available_ = true;
   } catch (const Error& error) {
-    messages_.ShowError(
-        QStringLiteral("无法使用设置文件“%1”：%2\n所选的词库、时间间隔和学习位置将不会被记住。")
-            .arg(QDir::toNativeSeparators(path), Text(error.what()))
-            .toStdString());
+    const QString problem = existed ? QStringLiteral("无法打开设置文件“%1”：%2")
+                                    : QStringLiteral("无法创建设置文件“%1”：%2");
+    messages_.ShowError((problem.arg(QDir::toNativeSeparators(path), Text(error.what())) +
+                         QStringLiteral("\n所选的词库、时间间隔和学习位置将不会被记住。"))
+                            .toStdString());
   }
 }
 

@@ -363,7 +363,10 @@ void UmainTest::WindowFace() {
 
   QCOMPARE(window.windowTitle(), QString("Lexmira"));
   QCOMPARE(qApp->applicationDisplayName(), QString("Lexmira"));
-  QVERIFY(!qApp->windowIcon().isNull());
+  // The icon is drawn from our SVG: its middle is not transparent.
+  const QImage icon = qApp->windowIcon().pixmap(32, 32).toImage();
+  QCOMPARE(icon.size(), QSize(32, 32));
+  QVERIFY(icon.pixelColor(16, 16).alpha() > 0);
   QCOMPARE(window.pos(), QPoint(200, 0));
   QCOMPARE(window.BStart->text(), QString("开始"));
   QCOMPARE(window.BStart->toolTip(), QString("点击开始背单词"));
