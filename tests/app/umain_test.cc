@@ -96,6 +96,8 @@ class UmainTest : public QObject {
   void WordsFileMissingOrUnreadable_data();
   void WordsFileMissingOrUnreadable();
   void FailedSaveStillCloses();
+  void ShippedWordLibraries_data();
+  void ShippedWordLibraries();
   void WindowFace();
   void ErrorBoxText_data();
   void ErrorBoxText();
@@ -352,6 +354,36 @@ void UmainTest::FailedSaveStillCloses() {
   QVERIFY(window.close());
   QVERIFY(!window.isVisible());
   QCOMPARE(boxes.errors, (QStringList{missing_id, missing_id}));
+}
+
+// The words.mdb the build places beside the program: every library opens
+// at start-up on a word with a readable meaning.
+void UmainTest::ShippedWordLibraries_data() {
+  QTest::addColumn<QString>("library");
+  QTest::addColumn<QString>("table");
+  for (const lexmira::LibraryEntry& entry : lexmira::kLibraryCatalog) {
+    const QString name = QString::fromUtf8(entry.name.data(), entry.name.size());
+    QTest::newRow(qPrintable(name)) << name
+                                    << QString::fromUtf8(entry.table.data(), entry.table.size());
+  }
+}
+
+void UmainTest::ShippedWordLibraries() {
+  QFETCH(QString, library);
+  QFETCH(QString, table);
+
+  ProgramDir dir;
+  QVERIFY(QFile::copy(LEXMIRA_WORDS_MDB, dir.FilePath("words.mdb")));
+  dir.WriteSettings({library.toStdString(), "", ""});
+  RecordingMessages boxes;
+  TFmain window(dir.path(), boxes);
+  QCOMPARE(boxes.errors, QStringList());
+  QCOMPARE(boxes.messages, QStringList());
+  QCOMPARE(QString::fromStdString(window.ADOTable1.library()), table);
+  QVERIFY(!window.LWord->text().trimmed().isEmpty());
+  QVERIFY(!window.Lmean->text().isEmpty());
+  QVERIFY2(!window.Lmean->text().contains(QChar::ReplacementCharacter),
+           qPrintable(window.Lmean->text()));
 }
 
 void UmainTest::WindowFace() {
