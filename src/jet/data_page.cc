@@ -28,7 +28,12 @@ void DataPage::Init(const Format& format, uint32_t owner, std::vector<uint8_t>* 
            static_cast<uint16_t>(format.page_size - format.data_row_table_offset));
 }
 
-uint16_t DataPage::row_count() const { return LoadU16(page_->data() + format_.data_row_count_offset); }
+uint16_t DataPage::row_count() const {
+  // A damaged count may claim more slots than the page has room for.
+  const size_t most = (format_.page_size - format_.data_row_table_offset) / kSlotSize;
+  const size_t stored = LoadU16(page_->data() + format_.data_row_count_offset);
+  return static_cast<uint16_t>(stored < most ? stored : most);
+}
 
 size_t DataPage::SlotPosition(uint16_t slot) const {
   return format_.data_row_table_offset + kSlotSize * slot;
@@ -42,7 +47,7 @@ size_t DataPage::RowsStart() const {
   size_t lowest = format_.page_size;
   for (uint16_t slot = 0; slot < row_count(); ++slot) {
     const size_t offset = LoadU16(page_->data() + SlotPosition(slot)) & Format::kRowOffsetMask;
-    if (offset < lowest) lowest = offset;
+    if (offset < lowest) lowest = offset;  // offsets past the page end are ignored
   }
   return lowest;
 }
