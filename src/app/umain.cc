@@ -68,6 +68,19 @@ std::optional<int> RememberedInterval(const std::string& time_text) {
   return *value;
 }
 
+// Shows a remembered text in a box without running its change handling. A
+// text that is one of the box's items also becomes its current item, so the
+// open list marks it.
+void ShowRemembered(QComboBox* box, const QString& text) {
+  const QSignalBlocker no_change_handling(box);
+  const int item = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (item >= 0) {
+    box->setCurrentIndex(item);
+  } else {
+    box->setEditText(text);
+  }
+}
+
 }  // namespace
 
 TFmain::TFmain(const QString& program_dir, Messages& messages, QWidget* parent)
@@ -196,8 +209,7 @@ void TFmain::RestoreRememberedChoices() {
   if (!settings_available_) return;
   const std::string library_name = ADOTable2.ReadSetting("class");
   if (!library_name.empty()) {
-    const QSignalBlocker no_change_handling(ComboBox1);
-    ComboBox1->setEditText(Text(library_name));
+    ShowRemembered(ComboBox1, Text(library_name));
     const LibraryEntry* library = FindLibrary(library_name);
     if (library != nullptr && ADOTable1.IsOpen()) {
       ADOTable1.OpenLibrary(std::string(library->table));
@@ -205,8 +217,7 @@ void TFmain::RestoreRememberedChoices() {
   }
   const std::string time = ADOTable2.ReadSetting("time");
   if (!time.empty()) {
-    const QSignalBlocker no_change_handling(ComboBox2);
-    ComboBox2->setEditText(Text(time));
+    ShowRemembered(ComboBox2, Text(time));
     if (const std::optional<int> interval = RememberedInterval(time)) {
       TimerPlay->setInterval(*interval);
     }

@@ -161,6 +161,9 @@ void UmainTest::StartUp() {
   QCOMPARE(boxes.messages, QStringList());
   QCOMPARE(window.ComboBox1->currentText(), library_text);
   QCOMPARE(window.ComboBox2->currentText(), interval_text);
+  // A remembered text that is an item of the list is also its current item.
+  QCOMPARE(window.ComboBox1->itemText(window.ComboBox1->currentIndex()) == library_text,
+           window.ComboBox1->findText(library_text) >= 0);
   QCOMPARE(QString::fromStdString(window.ADOTable1.library()), open_table);
   QCOMPARE(window.TimerPlay->interval(), interval);
   QVERIFY(!window.TimerPlay->isActive());
