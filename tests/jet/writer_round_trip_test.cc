@@ -122,6 +122,7 @@ TEST(WriterRoundTrip, ValuesOfEveryKindReadBackAsWritten) {
       {"-2147483648", "Umsätze", "Grüße", "ä"},
       {"2147483647", "一丁七", Repeat("一", 300), "丁"},  // low byte zero: no compression
       {"7", "Straße ½", Repeat("memo on one page ", 150), "x"},
+      {"9", "switches 中文 between forms 汉字 twice", "中 then plain text", "a中"},
       {"8", Repeat("w", 255), Repeat("长文本跨越多页。", 3000), "多页"},  // several pages
   };
   {
