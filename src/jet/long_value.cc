@@ -1,5 +1,6 @@
 #include "jet/long_value.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "jet/row_slot.h"
