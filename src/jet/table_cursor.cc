@@ -17,8 +17,8 @@ constexpr size_t kRowPointerSize = 4;
 TableCursor::TableCursor(const PageFile& file, const Format& format, const TableDef& def)
     : file_(file), format_(format), def_(def), decoder_(format, def), values_(file, format) {}
 
-Status TableCursor::AtRow(Status s) const {
-  if (s.ok() || s.message().starts_with(file_.path() + ":")) return s;
+Status TableCursor::Located(Status s) const {
+  if (s.message().starts_with(file_.path() + ":")) return s;
   const std::string where = file_.path() + ": table '" + def_.name + "', page " +
                             std::to_string(row_id_.page) + " row " +
                             std::to_string(row_id_.slot) + ": ";

@@ -36,7 +36,9 @@ class TableCursor : public Cursor {
   Status Advance(bool* found);
   Status NextOwnedPage(bool* found);
   Status FollowMovedRow(const RowSlot& slot, const uint8_t** row, size_t* size);
-  Status AtRow(Status s) const;
+  // Adds where the current row lies to an error that does not say so yet.
+  Status AtRow(Status s) const { return s.ok() ? s : Located(std::move(s)); }
+  Status Located(Status s) const;
 
   const PageFile& file_;
   const Format& format_;
