@@ -11,8 +11,8 @@ namespace {
 
 void BM_BuildWords(benchmark::State& state) {
   const std::string file = jet_bench::ScratchDir() + "/words.mdb";
-  const std::string command = std::string(LEXMIRA_MDB_TOOL) + " build-words " + file + " " +
-                              LEXMIRA_WORDLISTS_DIR;
+  const std::string command =
+      std::string(LEXMIRA_MDB_TOOL) + " build-words " + file + " " + LEXMIRA_WORDLISTS_DIR;
   for (auto _ : state) {
     jet_bench::Run(command);
     state.PauseTiming();

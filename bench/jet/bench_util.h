@@ -34,6 +34,8 @@ inline void Run(const std::string& command) {
   }
 }
 
-inline double Min(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+inline double Min(const std::vector<double>& v) {
+  return *std::min_element(v.begin(), v.end());
+}
 
 }  // namespace jet_bench

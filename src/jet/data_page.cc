@@ -68,8 +68,8 @@ Status DataPage::Row(uint16_t slot, std::string_view* row) const {
   }
   const uint8_t* p = page_->data();
   const size_t start = LoadU16(p + SlotPosition(slot)) & Format::kRowOffsetMask;
-  const size_t end =
-      slot == 0 ? format_.page_size : (LoadU16(p + SlotPosition(slot - 1)) & Format::kRowOffsetMask);
+  const size_t end = slot == 0 ? format_.page_size
+                               : (LoadU16(p + SlotPosition(slot - 1)) & Format::kRowOffsetMask);
   if (start < SlotPosition(row_count()) || start > end || end > format_.page_size) {
     return Status::Corruption(where_ + ": row " + std::to_string(slot) + " lies outside its page");
   }

@@ -9,12 +9,12 @@
 #include "jet/name_fold.h"
 #include "jet/page_allocator.h"
 #include "jet/page_batch.h"
-#include "jet/write_lock.h"
 #include "jet/row_writer.h"
 #include "jet/system_catalog.h"
 #include "jet/table_def_writer.h"
 #include "jet/tdef_reader.h"
 #include "jet/usage_map_edit.h"
+#include "jet/write_lock.h"
 
 namespace jet {
 
@@ -108,7 +108,6 @@ Status UserColumns(const std::vector<ColumnSpec>& specs, std::vector<NewColumn>*
   return Status::OK();
 }
 
-
 }  // namespace
 
 Status Database::Create(const std::string& path, std::unique_ptr<Database>* db) {
@@ -124,7 +123,8 @@ Status Database::Create(const std::string& path, std::unique_ptr<Database>* db) 
   BuildJet4HeaderPage(now, page);
   batch.Allocate(&page);  // the global page map, filled in once the file is complete
   std::vector<uint32_t> definition_pages;
-  for (size_t i = 0; i < SystemTables().size(); ++i) definition_pages.push_back(batch.Allocate(&page));
+  for (size_t i = 0; i < SystemTables().size(); ++i)
+    definition_pages.push_back(batch.Allocate(&page));
   std::vector<uint8_t>* map_page;
   const uint32_t map_page_number = batch.Allocate(&map_page);
   DataPage::Init(format, kMapPageOwner, map_page);
@@ -148,8 +148,8 @@ Status Database::Create(const std::string& path, std::unique_ptr<Database>* db) 
     defs.push_back(std::move(def));
   }
 
-  const std::pair<size_t, std::vector<StoredRow>> catalogue[] = {
-      {0, InitialObjectRows(now)}, {1, InitialAceRows()}};
+  const std::pair<size_t, std::vector<StoredRow>> catalogue[] = {{0, InitialObjectRows(now)},
+                                                                 {1, InitialAceRows()}};
   for (const auto& [table, rows] : catalogue) {
     std::vector<std::string> encoded;
     if (Status s = EncodeRows(defs[table], rows, format.page_size, &encoded); !s.ok()) return s;
@@ -191,11 +191,13 @@ Status Database::CreateTable(const std::string& name, const std::vector<ColumnSp
     }
   }
   TableDef objects, aces;
-  if (Status s = ReadCatalogueTable(*file_, format_, "MSysObjects", kObjectsDefinitionPage, &objects);
+  if (Status s =
+          ReadCatalogueTable(*file_, format_, "MSysObjects", kObjectsDefinitionPage, &objects);
       !s.ok()) {
     return s;
   }
-  if (Status s = ReadCatalogueTable(*file_, format_, "MSysACEs", kAcesDefinitionPage, &aces); !s.ok()) {
+  if (Status s = ReadCatalogueTable(*file_, format_, "MSysACEs", kAcesDefinitionPage, &aces);
+      !s.ok()) {
     return s;
   }
 

@@ -11,7 +11,7 @@ namespace {
 
 constexpr uint16_t kMapSlot = 0;
 constexpr uint8_t kInlineMap = 0x00;
-constexpr size_t kBitmapOffset = 5;  // after the map type and the start page
+constexpr size_t kBitmapOffset = 5;   // after the map type and the start page
 constexpr size_t kBitmapGrowth = 32;  // Access grows the bitmap in steps of this many bytes
 // Page 1 names itself as its owner, as Access writes it.
 constexpr uint32_t kGlobalMapOwner = 1;
@@ -26,7 +26,8 @@ std::string BuildMapRow(const Format& format, uint32_t page_count, const std::ve
   row[0] = static_cast<char>(kInlineMap);
   for (size_t n = 0; n < bytes * 8; ++n) {
     const bool is_free = n >= page_count || (n < free.size() && free[n]);
-    if (is_free) row[kBitmapOffset + n / 8] = static_cast<char>(row[kBitmapOffset + n / 8] | (1 << (n % 8)));
+    if (is_free)
+      row[kBitmapOffset + n / 8] = static_cast<char>(row[kBitmapOffset + n / 8] | (1 << (n % 8)));
   }
   return row;
 }

@@ -10,7 +10,6 @@ namespace jet {
 
 namespace {
 
-
 void AppendU16(uint16_t v, std::string* out) {
   uint8_t bytes[2];
   StoreU16(bytes, v);
@@ -82,13 +81,14 @@ Status EncodeRow(const TableDef& def, const std::vector<StoredValue>& values, si
   const size_t room = page_size - format.data_row_table_offset - DataPage::kSlotSize;
   if (row->size() > room) {
     return Status::InvalidArgument("table \"" + def.name + "\": the row takes " +
-                                   std::to_string(row->size()) + " bytes, more than a page holds (" +
-                                   std::to_string(room) + ")");
+                                   std::to_string(row->size()) +
+                                   " bytes, more than a page holds (" + std::to_string(room) + ")");
   }
   return Status::OK();
 }
 
-Status DecodeStoredRow(const TableDef& def, std::string_view row, std::vector<StoredValue>* values) {
+Status DecodeStoredRow(const TableDef& def, std::string_view row,
+                       std::vector<StoredValue>* values) {
   const auto* p = reinterpret_cast<const uint8_t*>(row.data());
   const size_t size = row.size();
   const auto broken = [&def](const char* what) {
@@ -108,7 +108,8 @@ Status DecodeStoredRow(const TableDef& def, std::string_view row, std::vector<St
     const size_t count_at = size - mask_size - kCountSize;
     var_count = LoadU16(p + count_at);
     if (count_at < kCountSize + kCountSize * (var_count + 1)) return broken("offset table");
-    for (size_t v = 0; v < var_count; ++v) bounds.push_back(LoadU16(p + count_at - kCountSize * (v + 1)));
+    for (size_t v = 0; v < var_count; ++v)
+      bounds.push_back(LoadU16(p + count_at - kCountSize * (v + 1)));
     bounds.push_back(LoadU16(p + count_at - kCountSize * (var_count + 1)));
     const size_t table_start = count_at - kCountSize * (var_count + 1);
     for (size_t v = 0; v <= var_count; ++v) {

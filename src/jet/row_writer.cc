@@ -54,8 +54,8 @@ Status UpdateFreeSpaceMap(PageBatch* batch, const TableDef& def, const std::set<
     const size_t free = DataPage(batch->format(), &copy, batch->Where(n)).free_space();
     (free >= kMinListedFreeSpace ? roomy : full).push_back(n);
   }
-  if (Status s = SetUsageMapPages(batch, def.free_pages_pointer, roomy, true,
-                                  WritePhase::kAfterCommit);
+  if (Status s =
+          SetUsageMapPages(batch, def.free_pages_pointer, roomy, true, WritePhase::kAfterCommit);
       !s.ok()) {
     return s;
   }
@@ -93,7 +93,8 @@ Status Locate(PageBatch* batch, const TableDef& def, RowId id, RowLocation* at) 
     std::string_view pointer;
     if (Status s = data.Row(id.slot, &pointer); !s.ok()) return s;
     if (pointer.size() < kRowPointerSize) {
-      return Status::Corruption(where + ": row " + std::to_string(id.slot) + " has a broken pointer");
+      return Status::Corruption(where + ": row " + std::to_string(id.slot) +
+                                " has a broken pointer");
     }
     const uint32_t target = LoadU32(reinterpret_cast<const uint8_t*>(pointer.data()));
     *at = {RowPointerPage(target), RowPointerSlot(target)};
@@ -113,7 +114,8 @@ Status AppendRows(PageBatch* batch, TableDef* def, const std::vector<std::string
   if (rows.empty()) return Status::OK();
   const Format& format = batch->format();
   uint32_t current = 0;
-  if (Status s = FindPageWithRoom(batch, *def, rows.front().size(), {}, &current); !s.ok()) return s;
+  if (Status s = FindPageWithRoom(batch, *def, rows.front().size(), {}, &current); !s.ok())
+    return s;
   std::vector<uint32_t> new_pages;
   std::set<uint32_t> touched;
   std::vector<uint8_t>* page = nullptr;
@@ -136,7 +138,8 @@ Status AppendRows(PageBatch* batch, TableDef* def, const std::vector<std::string
   if (Status s = UpdateFreeSpaceMap(batch, *def, touched); !s.ok()) return s;
 
   std::vector<uint8_t>* definition;
-  if (Status s = batch->Edit(def->definition_page, WritePhase::kAfterCommit, &definition); !s.ok()) {
+  if (Status s = batch->Edit(def->definition_page, WritePhase::kAfterCommit, &definition);
+      !s.ok()) {
     return s;
   }
   def->row_count += static_cast<uint32_t>(rows.size());

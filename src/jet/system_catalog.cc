@@ -18,7 +18,9 @@ constexpr uint8_t kSystemVariable = 0x12;
 constexpr uint8_t kSystemSid = 0x32;
 constexpr uint16_t kNameLength = 510;  // 255 characters
 
-NewColumn Fixed(const char* name, ColumnType type) { return {name, type, 0, kSystemFixed, 0}; }
+NewColumn Fixed(const char* name, ColumnType type) {
+  return {name, type, 0, kSystemFixed, 0};
+}
 NewColumn Variable(const char* name, ColumnType type, uint16_t length = 0) {
   return {name, type, length, kSystemVariable, 0};
 }
@@ -60,8 +62,12 @@ std::string Bytes(uint64_t value, size_t size) {
   for (size_t i = 0; i < size; ++i) out[i] = static_cast<char>(value >> (8 * i));
   return out;
 }
-std::string Long(int32_t v) { return Bytes(static_cast<uint32_t>(v), 4); }
-std::string Short(int16_t v) { return Bytes(static_cast<uint16_t>(v), 2); }
+std::string Long(int32_t v) {
+  return Bytes(static_cast<uint32_t>(v), 4);
+}
+std::string Short(int16_t v) {
+  return Bytes(static_cast<uint16_t>(v), 2);
+}
 std::string Date(double v) {
   uint64_t bits;
   std::memcpy(&bits, &v, sizeof bits);
@@ -75,8 +81,8 @@ std::string Text(const std::string& utf8) {
 
 constexpr size_t kObjectColumnCount = 17;
 
-StoredRow ObjectRow(int32_t id, int32_t parent, const std::string& name, int16_t type,
-                    double now, const std::string& owner, uint32_t flags) {
+StoredRow ObjectRow(int32_t id, int32_t parent, const std::string& name, int16_t type, double now,
+                    const std::string& owner, uint32_t flags) {
   StoredRow row(kObjectColumnCount);
   row[0] = Long(id);
   row[1] = Long(parent);
@@ -103,29 +109,37 @@ const std::vector<SystemTable>& SystemTables() {
   static const std::vector<SystemTable> kTables = {
       {"MSysObjects",
        kObjectsDefinitionPage,
-       {Fixed("Id", ColumnType::kLongInteger), Fixed("ParentId", ColumnType::kLongInteger),
-        Variable("Name", ColumnType::kText, kNameLength), Fixed("Type", ColumnType::kInteger),
-        Fixed("DateCreate", ColumnType::kDateTime), Fixed("DateUpdate", ColumnType::kDateTime),
+       {Fixed("Id", ColumnType::kLongInteger),
+        Fixed("ParentId", ColumnType::kLongInteger),
+        Variable("Name", ColumnType::kText, kNameLength),
+        Fixed("Type", ColumnType::kInteger),
+        Fixed("DateCreate", ColumnType::kDateTime),
+        Fixed("DateUpdate", ColumnType::kDateTime),
         {"Owner", ColumnType::kBinary, kNameLength, kSystemSid, 0},
-        Fixed("Flags", ColumnType::kLongInteger), Variable("Database", ColumnType::kMemo),
+        Fixed("Flags", ColumnType::kLongInteger),
+        Variable("Database", ColumnType::kMemo),
         Variable("Connect", ColumnType::kMemo),
         Variable("ForeignName", ColumnType::kText, kNameLength),
         Variable("RmtInfoShort", ColumnType::kBinary, kNameLength),
-        Variable("RmtInfoLong", ColumnType::kOle), Variable("Lv", ColumnType::kOle),
-        Variable("LvProp", ColumnType::kOle), Variable("LvModule", ColumnType::kOle),
+        Variable("RmtInfoLong", ColumnType::kOle),
+        Variable("Lv", ColumnType::kOle),
+        Variable("LvProp", ColumnType::kOle),
+        Variable("LvModule", ColumnType::kOle),
         Variable("LvExtra", ColumnType::kOle)}},
       {"MSysACEs",
        kAcesDefinitionPage,
        {Fixed("ObjectId", ColumnType::kLongInteger),
         {"SID", ColumnType::kBinary, kNameLength, kSystemSid, 0},
-        Fixed("ACM", ColumnType::kLongInteger), Fixed("FInheritable", ColumnType::kBoolean)}},
+        Fixed("ACM", ColumnType::kLongInteger),
+        Fixed("FInheritable", ColumnType::kBoolean)}},
       {"MSysQueries",
        kQueriesDefinitionPage,
        {Fixed("ObjectId", ColumnType::kLongInteger), Fixed("Attribute", ColumnType::kByte),
         Variable("Order", ColumnType::kBinary, kNameLength),
         Variable("Name1", ColumnType::kText, kNameLength),
-        Variable("Name2", ColumnType::kText, kNameLength), Variable("Expression", ColumnType::kMemo),
-        Fixed("Flag", ColumnType::kInteger), Fixed("LvExtra", ColumnType::kLongInteger)}},
+        Variable("Name2", ColumnType::kText, kNameLength),
+        Variable("Expression", ColumnType::kMemo), Fixed("Flag", ColumnType::kInteger),
+        Fixed("LvExtra", ColumnType::kLongInteger)}},
       {"MSysRelationships",
        kRelationshipsDefinitionPage,
        {Variable("szRelationship", ColumnType::kText, kNameLength),
@@ -145,8 +159,8 @@ std::vector<StoredRow> InitialObjectRows(double now) {
                 kSystemObjectFlags),
       ObjectRow(kDatabasesContainerId, kRootContainerId, "Databases", kContainerObject, now,
                 kEngineSid, kSystemObjectFlags),
-      ObjectRow(kRelationshipsContainerId, kRootContainerId, "Relationships", kContainerObject,
-                now, kEngineSid, kSystemObjectFlags),
+      ObjectRow(kRelationshipsContainerId, kRootContainerId, "Relationships", kContainerObject, now,
+                kEngineSid, kSystemObjectFlags),
       ObjectRow(kDatabaseId, kDatabasesContainerId, "MSysDb", kDatabaseObject, now, kAdminSid,
                 kSystemObjectFlags),
   };

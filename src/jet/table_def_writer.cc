@@ -25,17 +25,25 @@ constexpr size_t kLongValueMapEntrySize = 10;  // column number, two map pointer
 
 uint16_t FixedSize(ColumnType type) {
   switch (type) {
-    case ColumnType::kBoolean: return 0;
-    case ColumnType::kByte: return 1;
-    case ColumnType::kInteger: return 2;
+    case ColumnType::kBoolean:
+      return 0;
+    case ColumnType::kByte:
+      return 1;
+    case ColumnType::kInteger:
+      return 2;
     case ColumnType::kLongInteger:
-    case ColumnType::kSingle: return 4;
+    case ColumnType::kSingle:
+      return 4;
     case ColumnType::kCurrency:
     case ColumnType::kDouble:
-    case ColumnType::kDateTime: return 8;
-    case ColumnType::kGuid: return 16;
-    case ColumnType::kDecimal: return 17;
-    default: return 0;
+    case ColumnType::kDateTime:
+      return 8;
+    case ColumnType::kGuid:
+      return 16;
+    case ColumnType::kDecimal:
+      return 17;
+    default:
+      return 0;  // variable length
   }
 }
 
@@ -67,10 +75,11 @@ TableDef LayOutTable(const std::string& name, uint32_t definition_page,
     column.sort_order = kGeneralSortOrder;
     column.var_index = def.var_column_count;
     if (column.is_fixed()) {
-      column.length = FixedSize(spec.type) != 0 ? FixedSize(spec.type) : spec.length;
-      if (spec.type == ColumnType::kBoolean) column.length = 1;
-      column.fixed_offset = spec.type == ColumnType::kBoolean ? 0 : fixed_offset;
-      if (spec.type != ColumnType::kBoolean) fixed_offset += column.length;
+      // A Boolean lives in the null mask and takes no room in the fixed area.
+      const bool in_null_mask = spec.type == ColumnType::kBoolean;
+      column.length = in_null_mask ? 1 : FixedSize(spec.type);
+      column.fixed_offset = in_null_mask ? 0 : fixed_offset;
+      if (!in_null_mask) fixed_offset += column.length;
     } else {
       column.length = spec.length;
       column.fixed_offset = 0;
@@ -104,7 +113,8 @@ Status BuildTableDefPage(const Format& format, const TableDef& def, TableKind ki
   uint8_t* p = page->data();
   p[0] = static_cast<uint8_t>(PageType::kTableDefinition);
   p[1] = kPageMarker;
-  StoreU16(p + kFreeSpaceOffset, static_cast<uint16_t>(format.page_size - length - kTdefHeaderSize));
+  StoreU16(p + kFreeSpaceOffset,
+           static_cast<uint16_t>(format.page_size - length - kTdefHeaderSize));
   StoreU32(p + Format::kTdefNextPageOffset, 0);
   StoreU32(p + format.tdef_length_offset, static_cast<uint32_t>(length));
   StoreU32(p + kDefinitionStampOffset, kDefinitionStamp);

@@ -5,22 +5,20 @@
 #include "jet/long_value_writer.h"
 #include "jet/page_allocator.h"
 #include "jet/page_batch.h"
-#include "jet/write_lock.h"
 #include "jet/row_encoder.h"
 #include "jet/row_writer.h"
 #include "jet/table.h"
 #include "jet/tdef_reader.h"
 #include "jet/value_encoder.h"
+#include "jet/write_lock.h"
 
 namespace jet {
 
 namespace {
 
-
 Status CheckWritable(const Database& db) {
   if (db.format().version != JetVersion::kJet4) {
-    return Status::NotSupported(db.path() +
-                                ": updating Jet 3 (Access 97) files is not supported");
+    return Status::NotSupported(db.path() + ": updating Jet 3 (Access 97) files is not supported");
   }
   return Status::OK();
 }
@@ -82,15 +80,14 @@ Status Table::Insert(const std::vector<RowValues>& rows) {
   for (size_t r = 0; r < rows.size(); ++r) {
     if (rows[r].size() != current.columns.size()) {
       return Status::InvalidArgument(db_->path() + ": table \"" + def_.name + "\" has " +
-                                     std::to_string(current.columns.size()) +
-                                     " columns, the row " + std::to_string(rows[r].size()) +
-                                     " values");
+                                     std::to_string(current.columns.size()) + " columns, the row " +
+                                     std::to_string(rows[r].size()) + " values");
     }
     for (size_t c = 0; c < current.columns.size(); ++c) {
       if (Status s = ToStoredValue(current.columns[c], rows[r][c], &long_values, &stored[c]);
           !s.ok()) {
-        return Status::InvalidArgument(db_->path() + ": table \"" + def_.name + "\": " +
-                                       s.message());
+        return Status::InvalidArgument(db_->path() + ": table \"" + def_.name +
+                                       "\": " + s.message());
       }
     }
     if (Status s = EncodeRow(current, stored, db_->format().page_size, &encoded[r]); !s.ok()) {

@@ -9,8 +9,12 @@ constexpr unsigned char kCompressedMarker[] = {0xff, 0xfe};
 // characters, so a character whose low byte is zero cannot be stored there.
 constexpr char kModeSwitch = '\0';
 
-bool HasZeroLowByte(char16_t unit) { return (unit & 0xff) == 0; }
-bool IsOneByte(char16_t unit) { return unit < 0x100; }
+bool HasZeroLowByte(char16_t unit) {
+  return (unit & 0xff) == 0;
+}
+bool IsOneByte(char16_t unit) {
+  return unit < 0x100;
+}
 
 void AppendUnit(char16_t unit, std::string* out) {
   out->push_back(static_cast<char>(unit & 0xff));

@@ -19,9 +19,13 @@ constexpr size_t kMapPagePointerSize = 4;
 constexpr size_t kMapPageHeaderSize = 4;  // type, marker, two unused bytes
 constexpr uint8_t kPageMarker = 0x01;
 
-size_t PagesPerMapPage(const Format& format) { return (format.page_size - kMapPageHeaderSize) * 8; }
+size_t PagesPerMapPage(const Format& format) {
+  return (format.page_size - kMapPageHeaderSize) * 8;
+}
 
-bool TestBit(const uint8_t* bits, size_t i) { return (bits[i / 8] >> (i % 8)) & 1; }
+bool TestBit(const uint8_t* bits, size_t i) {
+  return (bits[i / 8] >> (i % 8)) & 1;
+}
 void SetBit(uint8_t* bits, size_t i, bool on) {
   const auto mask = static_cast<uint8_t>(1u << (i % 8));
   bits[i / 8] = on ? (bits[i / 8] | mask) : (bits[i / 8] & ~mask);
@@ -91,8 +95,9 @@ Status ConvertToPaged(PageBatch* batch, MapRow* row, const std::vector<uint32_t>
     if (!map_pages[index]) {
       const uint32_t map_page = batch->Allocate(&map_pages[index]);
       InitMapPage(map_pages[index]);
-      StoreU32(reinterpret_cast<uint8_t*>(paged.data()) + kMapTypeSize + index * kMapPagePointerSize,
-               map_page);
+      StoreU32(
+          reinterpret_cast<uint8_t*>(paged.data()) + kMapTypeSize + index * kMapPagePointerSize,
+          map_page);
     }
     SetBit(map_pages[index]->data() + kMapPageHeaderSize, n % per_page, true);
   }
@@ -155,9 +160,8 @@ Status SetUsageMapPages(PageBatch* batch, uint32_t pointer, const std::vector<ui
       start = *std::min_element(pages.begin(), pages.end()) / 8 * 8;
       StoreU32(bytes + kMapTypeSize, start);
     }
-    const bool fits = std::all_of(pages.begin(), pages.end(), [&](uint32_t n) {
-      return n >= start && n - start < bit_count;
-    });
+    const bool fits = std::all_of(pages.begin(), pages.end(),
+                                  [&](uint32_t n) { return n >= start && n - start < bit_count; });
     if (fits) {
       for (uint32_t n : pages) SetBit(bits, n - start, used);
       return StoreRow(batch, row, phase);

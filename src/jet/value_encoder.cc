@@ -16,7 +16,9 @@ constexpr size_t kJet4BytesPerCharacter = 2;  // a Text column's length counts U
 constexpr int64_t kCurrencyScale = 10000;     // Currency is a count of 1/10000 units
 constexpr double kCurrencyLimit = 9.2e18;     // within the 64 bits of a Currency value
 
-std::string ColumnLabel(const ColumnDef& column) { return "column \"" + column.name + "\""; }
+std::string ColumnLabel(const ColumnDef& column) {
+  return "column \"" + column.name + "\"";
+}
 
 Status NotAnInteger(const ColumnDef& column, std::string_view text) {
   return Status::InvalidArgument(ColumnLabel(column) + ": '" + std::string(text) +

@@ -37,8 +37,8 @@ std::string Repeat(const std::string& piece, size_t times) {
 // Values of very different lengths: on a nearly full page the long ones do
 // not fit where the short ones stood, so the row moves.
 const std::vector<std::string>& Values() {
-  static const std::vector<std::string> kValues = {"3000", Repeat("時", 255), "", "x",
-                                                    Repeat("ab", 120), "1500"};
+  static const std::vector<std::string> kValues = {"3000", Repeat("時", 255), "",
+                                                   "x",    Repeat("ab", 120), "1500"};
   return kValues;
 }
 

@@ -33,9 +33,8 @@ struct ToolResult {
 ToolResult RunTool(const std::string& arguments, const jet_test::ScratchDir& dir) {
   const std::string err_file = dir.File("stderr.txt");
   int code = 0;
-  jet_test::RunCommand(std::string(LEXMIRA_MDB_TOOL) + " " + arguments + " 2>" +
-                           ShellQuote(err_file),
-                       &code);
+  jet_test::RunCommand(
+      std::string(LEXMIRA_MDB_TOOL) + " " + arguments + " 2>" + ShellQuote(err_file), &code);
   return {code, jet_test::FileBytes(err_file)};
 }
 
@@ -57,8 +56,8 @@ std::vector<std::vector<std::string>> ReadTsv(const std::string& path) {
 TEST(MdbToolWrite, BuildWordsStoresEveryListWithEncipheredMeanings) {
   jet_test::ScratchDir dir;
   const std::string out = dir.File("words.mdb");
-  const ToolResult result = RunTool("build-words " + ShellQuote(out) + " " +
-                                        ShellQuote(LEXMIRA_WORDLISTS_DIR), dir);
+  const ToolResult result =
+      RunTool("build-words " + ShellQuote(out) + " " + ShellQuote(LEXMIRA_WORDLISTS_DIR), dir);
   ASSERT_EQ(result.exit_code, 0) << result.err;
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(jet_test::MdbTables(out),
@@ -90,11 +89,13 @@ TEST(MdbToolWrite, BuildWordsNamesTheLineOfAMeaningOutsideCodePage936) {
   std::filesystem::create_directory(lists);
   for (int i = 0; i < 8; ++i) {
     std::ofstream(lists + "/" + std::to_string(i) + ".tsv")
-        << "word\tmean\tclass\nruler\t尺子\t小学\n" << (i == 2 ? "smile\t😀\t小学\n" : "");
+        << "word\tmean\tclass\nruler\t尺子\t小学\n"
+        << (i == 2 ? "smile\t😀\t小学\n" : "");
   }
   const std::string out = dir.File("words.mdb");
   std::ofstream(out) << "the old file";
-  const ToolResult result = RunTool("build-words " + ShellQuote(out) + " " + ShellQuote(lists), dir);
+  const ToolResult result =
+      RunTool("build-words " + ShellQuote(out) + " " + ShellQuote(lists), dir);
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_NE(result.err.find(lists + "/2.tsv:3"), std::string::npos) << result.err;
   EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
@@ -106,8 +107,8 @@ TEST(MdbToolWrite, SetInsertsTheFirstRowThenEditsIt) {
   jet_test::ScratchDir dir;
   const std::string file = dir.File("set.mdb");
   ASSERT_EQ(RunTool("build-settings " + ShellQuote(file), dir).exit_code, 0);
-  EXPECT_EQ(jet_test::ReadTable(file, "main"), (std::vector<jet_test::CsvRecord>{
-                                                   {"class", "time", "id"}}));
+  EXPECT_EQ(jet_test::ReadTable(file, "main"),
+            (std::vector<jet_test::CsvRecord>{{"class", "time", "id"}}));
   ASSERT_EQ(RunTool("set " + ShellQuote(file) + " main class GRE词汇", dir).exit_code, 0);
   ASSERT_EQ(RunTool("set " + ShellQuote(file) + " main TIME 3000", dir).exit_code, 0);
   const std::vector<jet_test::CsvRecord> expected = {{"class", "time", "id"},

@@ -19,16 +19,28 @@ TEST(TextEncode, ChoosesTheShorterForm) {
     bool compressible;
     std::string stored;
   } kCases[] = {
-      {"abc", true, std::string("\xff\xfe" "abc", 5)},
+      {"abc", true,
+       std::string("\xff\xfe"
+                   "abc",
+                   5)},
       {"abc", false, std::string("a\0b\0c\0", 6)},
       {"ab", true, std::string("a\0b\0", 4)},  // no shorter
       {"", true, ""},
       {"ä", false, std::string("\xe4\0", 2)},
       // Two-byte characters behind a zero byte that switches forms.
-      {"abcdef中", true, std::string("\xff\xfe" "abcdef\0\x2d\x4e", 11)},
-      {"中abcdef", true, std::string("\xff\xfe\0\x2d\x4e\0" "abcdef", 12)},
+      {"abcdef中", true,
+       std::string("\xff\xfe"
+                   "abcdef\0\x2d\x4e",
+                   11)},
+      {"中abcdef", true,
+       std::string("\xff\xfe\0\x2d\x4e\0"
+                   "abcdef",
+                   12)},
       // Compressing "a中b" would not save a byte.
-      {"a中b", true, std::string("a\0\x2d\x4e" "b\0", 6)},
+      {"a中b", true,
+       std::string("a\0\x2d\x4e"
+                   "b\0",
+                   6)},
       // A character whose low byte is zero cannot appear in the compressed form.
       {"abcdefgh一", true, std::string("a\0b\0c\0d\0e\0f\0g\0h\0\0\x4e", 18)},
   };

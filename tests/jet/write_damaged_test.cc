@@ -51,7 +51,8 @@ TEST(WriteDamaged, ErrorsNotCrashes) {
     std::unique_ptr<jet::Table> table;
     ASSERT_TRUE(db->OpenTable("t", &table).ok());
     std::vector<jet::RowValues> rows;
-    for (int i = 0; i < 40; ++i) rows.push_back({std::to_string(i), "w", std::string(300, 'm'), "c"});
+    for (int i = 0; i < 40; ++i)
+      rows.push_back({std::to_string(i), "w", std::string(300, 'm'), "c"});
     ASSERT_TRUE(table->Insert(rows).ok());
   }
   const std::string bytes = jet_test::FileBytes(original);
@@ -64,8 +65,8 @@ TEST(WriteDamaged, ErrorsNotCrashes) {
   const std::string file = dir.File("damaged.mdb");
   for (int i = 0; i < kDamagedCopies; ++i) {
     std::string damaged = bytes;
-    const size_t at = page(random) * kPageSize +
-                      (i % 2 ? near_edge(random) : kPageSize - 1 - near_edge(random));
+    const size_t at =
+        page(random) * kPageSize + (i % 2 ? near_edge(random) : kPageSize - 1 - near_edge(random));
     damaged[at] = static_cast<char>(value(random));
     WriteBytes(file, damaged);
     TryWrites(file);

@@ -49,14 +49,18 @@ const RefusalCase kCases[] = {
      [](jet::Table* t) { return t->Update(FirstRow(*t), "class", std::string(11, 'x')); },
      Code::kInvalidArgument, "more than the 10"},
     {"TextTooLongOnInsert", "", "t",
-     [](jet::Table* t) { return t->Insert({{"1", std::string(11, 'x')}}); },
+     [](jet::Table* t) {
+       return t->Insert({{"1", std::string(11, 'x')}});
+     },
      Code::kInvalidArgument, "more than the 10"},
     {"NumberColumnGivenText", "", "t",
      [](jet::Table* t) { return t->Update(FirstRow(*t), "id", "abc"); }, Code::kInvalidArgument,
      "'abc' is not a valid integer value"},
     {"NumberOutOfRange", "", "t",
-     [](jet::Table* t) { return t->Insert({{"2147483648", "x"}}); }, Code::kInvalidArgument,
-     "out of range"},
+     [](jet::Table* t) {
+       return t->Insert({{"2147483648", "x"}});
+     },
+     Code::kInvalidArgument, "out of range"},
     {"NoSuchColumn", "", "t", [](jet::Table* t) { return t->Update(FirstRow(*t), "nope", "1"); },
      Code::kNotFound, "no column \"nope\""},
 };

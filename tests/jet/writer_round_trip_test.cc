@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "jet/cursor.h"
-#include "jet/format.h"
 #include "jet/database.h"
+#include "jet/format.h"
 #include "jet/table.h"
 #include "mdbtools_csv.h"
 #include "writer_test_util.h"
@@ -98,7 +98,8 @@ TEST(WriterRoundTrip, NewDatabaseListsItsTablesInEveryReader) {
   int code = 0;
   EXPECT_EQ(jet_test::RunCommand("mdb-ver " + jet_test::ShellQuote(file), &code), "JET4\n");
   EXPECT_EQ(jet_test::MdbTables(file), (std::vector<std::string>{"Umsätze", "0"}));
-  const std::string system = jet_test::RunCommand("mdb-tables -S -1 " + jet_test::ShellQuote(file), &code);
+  const std::string system =
+      jet_test::RunCommand("mdb-tables -S -1 " + jet_test::ShellQuote(file), &code);
   for (const char* name : {"MSysObjects", "MSysACEs", "MSysQueries", "MSysRelationships"}) {
     EXPECT_NE(system.find(name), std::string::npos) << name;
   }
@@ -117,7 +118,7 @@ TEST(WriterRoundTrip, ValuesOfEveryKindReadBackAsWritten) {
   const std::string file = dir.File("values.mdb");
   const std::vector<RowValues> rows = {
       {"1", "ruler", "短", "小学"},
-      {"2", "", std::nullopt, ""},                        // empty text beside null
+      {"2", "", std::nullopt, ""},  // empty text beside null
       {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
       {"-2147483648", "Umsätze", "Grüße", "ä"},
       {"2147483647", "一丁七", Repeat("一", 300), "丁"},  // low byte zero: no compression

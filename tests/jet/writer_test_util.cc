@@ -11,8 +11,8 @@
 
 #include "jet/cursor.h"
 #include "jet/data_page.h"
-#include "jet/page_file.h"
 #include "jet/database.h"
+#include "jet/page_file.h"
 
 namespace jet_test {
 

@@ -43,7 +43,8 @@ std::vector<std::string> Split(const std::string& line) {
   size_t start = 0;
   for (;;) {
     const size_t tab = line.find(kFieldSeparator, start);
-    fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+    fields.push_back(
+        line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
     if (tab == std::string::npos) return fields;
     start = tab + 1;
   }
