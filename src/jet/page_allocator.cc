@@ -4,6 +4,7 @@
 
 #include "jet/data_page.h"
 #include "jet/little_endian.h"
+#include "jet/usage_map.h"
 
 namespace jet {
 
