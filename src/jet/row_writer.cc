@@ -89,6 +89,11 @@ Status Locate(PageBatch* batch, const TableDef& def, RowId id, RowLocation* at) 
     return Status::NotFound(where + ": no row " + std::to_string(id.slot));
   }
   const uint16_t flags = data.slot_flags(id.slot);
+  // Deleted rows carry both flags; the copy of a moved row only the deleted
+  // one, and is reached through its pointer, not by its own id.
+  if (flags & Format::kRowDeletedFlag) {
+    return Status::NotFound(where + ": row " + std::to_string(id.slot) + " was deleted");
+  }
   if (flags & Format::kRowLookupFlag) {
     std::string_view pointer;
     if (Status s = data.Row(id.slot, &pointer); !s.ok()) return s;
@@ -99,9 +104,6 @@ Status Locate(PageBatch* batch, const TableDef& def, RowId id, RowLocation* at) 
     const uint32_t target = LoadU32(reinterpret_cast<const uint8_t*>(pointer.data()));
     *at = {RowPointerPage(target), RowPointerSlot(target)};
     return Status::OK();
-  }
-  if (flags & Format::kRowDeletedFlag) {
-    return Status::NotFound(where + ": row " + std::to_string(id.slot) + " was deleted");
   }
   *at = {id.page, id.slot};
   return Status::OK();

@@ -61,6 +61,8 @@ const RefusalCase kCases[] = {
        return t->Insert({{"2147483648", "x"}});
      },
      Code::kInvalidArgument, "out of range"},
+    {"DeletedRow", "delTestV2000.mdb", "Table",
+     [](jet::Table* t) { return t->Update({31, 1}, "a", "x"); }, Code::kNotFound, "deleted"},
     {"NoSuchColumn", "", "t", [](jet::Table* t) { return t->Update(FirstRow(*t), "nope", "1"); },
      Code::kNotFound, "no column \"nope\""},
 };
