@@ -79,18 +79,11 @@ Status ReadUserTables(const PageFile& file, const Format& format,
   return cursor.status();
 }
 
-Status FindUserTable(const PageFile& file, const Format& format, const std::string& name,
-                     CatalogEntry* table) {
-  std::vector<CatalogEntry> tables;
-  Status s = ReadUserTables(file, format, &tables);
-  if (!s.ok()) return s;
-  for (CatalogEntry& entry : tables) {
-    if (NamesEqual(entry.name, name)) {
-      *table = std::move(entry);
-      return Status::OK();
-    }
+const CatalogEntry* FindTable(const std::vector<CatalogEntry>& tables, const std::string& name) {
+  for (const CatalogEntry& entry : tables) {
+    if (NamesEqual(entry.name, name)) return &entry;
   }
-  return Status::NotFound(file.path() + ": no table named '" + name + "'");
+  return nullptr;
 }
 
 }  // namespace jet

@@ -25,8 +25,7 @@ struct CatalogEntry {
 Status ReadUserTables(const PageFile& file, const Format& format,
                       std::vector<CatalogEntry>* tables);
 
-// The user table called `name` (compared as Jet compares names), or NotFound.
-Status FindUserTable(const PageFile& file, const Format& format, const std::string& name,
-                     CatalogEntry* table);
+// The entry called `name` (compared as Jet compares names), or nullptr.
+const CatalogEntry* FindTable(const std::vector<CatalogEntry>& tables, const std::string& name);
 
 }  // namespace jet

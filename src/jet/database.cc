@@ -59,32 +59,46 @@ Status Database::Open(const std::string& path, OpenMode mode, std::unique_ptr<Da
                               std::to_string(file->page_count()) + " whole pages, fewer than " +
                               std::to_string(kMinimumPages));
   }
+  std::unique_ptr<Database> opened(new Database(std::move(file), format));
   // Reading the catalogue now turns a damaged start of the file into an
   // error here rather than at the first table.
-  std::vector<CatalogEntry> tables;
-  s = ReadUserTables(*file, format, &tables);
+  const std::vector<CatalogEntry>* tables;
+  s = opened->UserTables(&tables);
   if (!s.ok()) return s;
-  db->reset(new Database(std::move(file), format));
+  *db = std::move(opened);
+  return Status::OK();
+}
+
+Status Database::UserTables(const std::vector<CatalogEntry>** tables) const {
+  if (tables_read_at_ != file_->write_count()) {
+    tables_read_at_.reset();
+    Status s = ReadUserTables(*file_, format_, &tables_);
+    if (!s.ok()) return s;
+    tables_read_at_ = file_->write_count();
+  }
+  *tables = &tables_;
   return Status::OK();
 }
 
 Status Database::ListTables(std::vector<std::string>* names) const {
-  std::vector<CatalogEntry> tables;
-  Status s = ReadUserTables(*file_, format_, &tables);
+  const std::vector<CatalogEntry>* tables;
+  Status s = UserTables(&tables);
   if (!s.ok()) return s;
   names->clear();
-  for (CatalogEntry& entry : tables) names->push_back(std::move(entry.name));
+  for (const CatalogEntry& entry : *tables) names->push_back(entry.name);
   return Status::OK();
 }
 
 Status Database::OpenTable(const std::string& name, std::unique_ptr<Table>* table) {
-  CatalogEntry entry;
-  Status s = FindUserTable(*file_, format_, name, &entry);
+  const std::vector<CatalogEntry>* tables;
+  Status s = UserTables(&tables);
   if (!s.ok()) return s;
+  const CatalogEntry* entry = FindTable(*tables, name);
+  if (entry == nullptr) return Status::NotFound(path() + ": no table named '" + name + "'");
   TableDef def;
-  s = ReadTableDef(*file_, format_, entry.definition_page, &def);
+  s = ReadTableDef(*file_, format_, entry->definition_page, &def);
   if (!s.ok()) return s;
-  def.name = entry.name;
+  def.name = entry->name;
   *table = std::make_unique<Table>(this, std::move(def));
   return Status::OK();
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "jet/catalog.h"
 #include "jet/format.h"
 #include "jet/page_file.h"
 #include "jet/status.h"
@@ -55,8 +56,14 @@ class Database {
  private:
   Database(std::unique_ptr<PageFile> file, const Format& format);
 
+  // The user tables, read from the catalogue again only after this object
+  // has written to the file.
+  Status UserTables(const std::vector<CatalogEntry>** tables) const;
+
   std::unique_ptr<PageFile> file_;
   const Format& format_;
+  mutable std::vector<CatalogEntry> tables_;
+  mutable std::optional<uint64_t> tables_read_at_;  // write_count() when read
 };
 
 }  // namespace jet

@@ -125,6 +125,7 @@ Status PageFile::WritePage(uint32_t n, const std::vector<uint8_t>& page) {
   }
   const uint64_t end = static_cast<uint64_t>(offset) + page_size_;
   if (end > size_) size_ = end;
+  ++write_count_;
   return Status::OK();
 }
 

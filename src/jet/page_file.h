@@ -37,6 +37,9 @@ class PageFile {
   Status ReadHeader(size_t length, std::vector<uint8_t>* bytes) const;
   // Writes page n; n may be page_count() to grow the file by one page.
   Status WritePage(uint32_t n, const std::vector<uint8_t>& page);
+  // Counts the pages written through this object, so that what was read
+  // from the file can tell whether it may be stale.
+  uint64_t write_count() const { return write_count_; }
   // Returns once every written page is on disk.
   Status Sync();
 
@@ -53,6 +56,7 @@ class PageFile {
   const OpenMode mode_;
   uint64_t size_;
   uint32_t page_size_ = 0;
+  uint64_t write_count_ = 0;
 };
 
 }  // namespace jet
