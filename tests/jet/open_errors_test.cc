@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -138,6 +139,20 @@ INSTANTIATE_TEST_SUITE_P(Files, BadFileTest, testing::ValuesIn(kBadFiles),
                          [](const testing::TestParamInfo<BadFileCase>& info) {
                            return std::string(info.param.name);
                          });
+
+// Inputs the fuzzer kept (crashes it found once, and its seeds) must read to
+// the end or fail with a message, in the ordinary build too.
+TEST(FuzzRegressions, ReadWithoutCrashing) {
+  const std::filesystem::path dir =
+      std::filesystem::path(LEXMIRA_FIXTURES_DIR).parent_path() / "fuzz" / "regressions";
+  size_t inputs = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    const jet::Status s = OpenAndReadAll(entry.path().string());
+    EXPECT_TRUE(s.ok() || !s.message().empty()) << entry.path();
+    ++inputs;
+  }
+  EXPECT_GT(inputs, 0u);
+}
 
 TEST(OpenTable, UnknownTableIsNotFound) {
   std::unique_ptr<jet::Database> db;
