@@ -5,6 +5,7 @@
 #include "jet/data_page.h"
 #include "jet/format.h"
 #include "jet/little_endian.h"
+#include "jet/row_decoder.h"
 
 namespace jet {
 
@@ -89,53 +90,21 @@ Status EncodeRow(const TableDef& def, const std::vector<StoredValue>& values, si
 
 Status DecodeStoredRow(const TableDef& def, std::string_view row,
                        std::vector<StoredValue>* values) {
-  const auto* p = reinterpret_cast<const uint8_t*>(row.data());
-  const size_t size = row.size();
-  const auto broken = [&def](const char* what) {
-    return Status::Corruption("table \"" + def.name + "\": a row's " + what + " is damaged");
+  RowDecoder decoder(Jet4Format(), def);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(row.data());
+  const auto in_table = [&def](const Status& s) {
+    return Status::Corruption("table \"" + def.name + "\": " + s.message());
   };
-  constexpr size_t kCountSize = 2;
-  if (size < kCountSize) return broken("column count");
-  const size_t column_count = LoadU16(p);
-  const size_t mask_size = (column_count + 7) / 8;
-  if (size < kCountSize + mask_size) return broken("null mask");
-  const uint8_t* mask = p + size - mask_size;
-
-  size_t var_count = 0;
-  std::vector<size_t> bounds;  // start of each variable column, then the end of data
-  if (def.var_column_count > 0) {
-    if (size < kCountSize + mask_size + kCountSize) return broken("variable column count");
-    const size_t count_at = size - mask_size - kCountSize;
-    var_count = LoadU16(p + count_at);
-    if (count_at < kCountSize + kCountSize * (var_count + 1)) return broken("offset table");
-    for (size_t v = 0; v < var_count; ++v)
-      bounds.push_back(LoadU16(p + count_at - kCountSize * (v + 1)));
-    bounds.push_back(LoadU16(p + count_at - kCountSize * (var_count + 1)));
-    const size_t table_start = count_at - kCountSize * (var_count + 1);
-    for (size_t v = 0; v <= var_count; ++v) {
-      if (bounds[v] < kCountSize || bounds[v] > table_start) return broken("offset table");
-    }
-  }
-
+  if (Status s = decoder.Parse(bytes, row.size()); !s.ok()) return in_table(s);
   values->assign(def.columns.size(), std::nullopt);
   for (size_t i = 0; i < def.columns.size(); ++i) {
     const ColumnDef& column = def.columns[i];
-    if (column.number >= column_count) continue;
-    const bool bit = (mask[column.number / 8] >> (column.number % 8)) & 1;
+    FieldBytes field;
+    if (Status s = decoder.Field(column, &field); !s.ok()) return in_table(s);
     if (column.type == ColumnType::kBoolean) {
-      (*values)[i] = std::string(1, bit ? '\1' : '\0');
-      continue;
-    }
-    if (!bit) continue;
-    if (column.is_fixed()) {
-      const size_t start = kCountSize + column.fixed_offset;
-      if (start + column.length > size - mask_size) return broken("fixed area");
-      (*values)[i] = std::string(row.substr(start, column.length));
-    } else if (column.var_index < var_count) {
-      const size_t start = bounds[column.var_index];
-      const size_t end = bounds[column.var_index + 1];
-      if (end < start) return broken("offset table");
-      (*values)[i] = std::string(row.substr(start, end - start));
+      (*values)[i] = std::string(1, field.boolean ? '\1' : '\0');
+    } else if (!field.is_null) {
+      (*values)[i] = std::string(reinterpret_cast<const char*>(field.data), field.size);
     }
   }
   return Status::OK();
