@@ -24,6 +24,7 @@
 #include "jet/database.h"
 #include "jet/table.h"
 #include "mdbtools_csv.h"
+#include "writer_test_util.h"
 
 namespace {
 
@@ -62,38 +63,6 @@ std::vector<TableCase> AllTables() {
   return cases;
 }
 
-// Our rows, header first, in the form ParseCsv gives mdb-export's.
-std::vector<CsvRecord> ReadWithEngine(const TableCase& c, std::vector<jet::ColumnType>* types) {
-  std::unique_ptr<jet::Database> db;
-  jet::Status s = jet::Database::Open(FixturePath(c.file), jet::OpenMode::kReadOnly, &db);
-  EXPECT_TRUE(s.ok()) << s.message();
-  if (!s.ok()) return {};
-  std::unique_ptr<jet::Table> table;
-  s = db->OpenTable(c.table, &table);
-  EXPECT_TRUE(s.ok()) << s.message();
-  if (!s.ok()) return {};
-
-  std::vector<CsvRecord> records(1);
-  for (const jet::ColumnDef& column : table->def().columns) {
-    records[0].emplace_back(column.name);
-    types->push_back(column.type);
-  }
-  std::unique_ptr<jet::Cursor> cursor = table->NewCursor();
-  while (cursor->Next()) {
-    CsvRecord record;
-    for (size_t i = 0; i < types->size(); ++i) {
-      std::string text;
-      bool is_null;
-      s = cursor->Value(i, &text, &is_null);
-      EXPECT_TRUE(s.ok()) << s.message();
-      record.emplace_back(is_null ? std::nullopt : std::optional<std::string>(text));
-    }
-    records.push_back(std::move(record));
-  }
-  EXPECT_TRUE(cursor->status().ok()) << cursor->status().message();
-  return records;
-}
-
 bool IsFloat(jet::ColumnType type) {
   return type == jet::ColumnType::kSingle || type == jet::ColumnType::kDouble;
 }
@@ -117,7 +86,7 @@ class GroundTruthTest : public testing::TestWithParam<TableCase> {};
 TEST_P(GroundTruthTest, RowsEqualMdbExport) {
   const TableCase& c = GetParam();
   std::vector<jet::ColumnType> types;
-  std::vector<CsvRecord> ours = ReadWithEngine(c, &types);
+  std::vector<CsvRecord> ours = jet_test::ReadTable(FixturePath(c.file), c.table, &types);
   std::vector<CsvRecord> theirs = jet_test::MdbExport(FixturePath(c.file), c.table);
   ASSERT_FALSE(theirs.empty());
   // mdb-export quotes no header names; ours come as text.

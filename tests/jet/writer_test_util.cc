@@ -27,7 +27,8 @@ ScratchDir::~ScratchDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::vector<CsvRecord> ReadTable(const std::string& file, const std::string& table_name) {
+std::vector<CsvRecord> ReadTable(const std::string& file, const std::string& table_name,
+                                 std::vector<jet::ColumnType>* types) {
   std::unique_ptr<jet::Database> db;
   jet::Status s = jet::Database::Open(file, jet::OpenMode::kReadOnly, &db);
   EXPECT_TRUE(s.ok()) << s.message();
@@ -37,7 +38,10 @@ std::vector<CsvRecord> ReadTable(const std::string& file, const std::string& tab
   EXPECT_TRUE(s.ok()) << s.message();
   if (!s.ok()) return {};
   std::vector<CsvRecord> records(1);
-  for (const jet::ColumnDef& column : table->def().columns) records[0].emplace_back(column.name);
+  for (const jet::ColumnDef& column : table->def().columns) {
+    records[0].emplace_back(column.name);
+    if (types != nullptr) types->push_back(column.type);
+  }
   std::unique_ptr<jet::Cursor> cursor = table->NewCursor();
   while (cursor->Next()) {
     CsvRecord record;

@@ -1,4 +1,4 @@
-// Helpers for the writer's tests: scratch directories, files read back
+// Helpers for the engine's tests: scratch directories, files read back
 // through the engine in mdb-export's CSV form.
 #pragma once
 
@@ -26,7 +26,9 @@ class ScratchDir {
 };
 
 // A table read through the engine: its column names first, then its rows.
-std::vector<CsvRecord> ReadTable(const std::string& file, const std::string& table);
+// When `types` is given it receives the column types, in column order.
+std::vector<CsvRecord> ReadTable(const std::string& file, const std::string& table,
+                                 std::vector<jet::ColumnType>* types = nullptr);
 
 // The expected records of a table written with these rows.
 std::vector<CsvRecord> Records(const std::vector<std::string>& header,
