@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -32,6 +33,12 @@ constexpr int kClientHeight = 223;
 constexpr int kTopBarHeight = 41;
 constexpr char kFirstLibraryTable[] = "0";
 constexpr char kIconResource[] = ":/lexmira.svg";
+// The interface is Chinese, so its font is a Chinese face that has Latin
+// letters too: the Hei face fontconfig itself picks for Simplified Chinese.
+// With a Latin default font, the first Chinese text sends Qt through
+// fontconfig's whole fallback list; where this family is missing, Qt still
+// falls back that way.
+constexpr char kInterfaceFontFamily[] = "WenQuanYi Zen Hei";
 
 constexpr const char* kIntervalItems[] = {"1000", "2000", "3000", "4000", "5000",
                                           "6000", "7000", "8000", "9000", "10000"};
@@ -92,6 +99,12 @@ TFmain::TFmain(const QString& program_dir, Messages& messages, QWidget* parent)
 TFmain::~TFmain() = default;
 
 void TFmain::BuildControls() {
+  // Application-wide, so that boxes and hints use it too, and set before any
+  // control exists: a line edit lays out its text in the application's font
+  // once before it takes its own.
+  QFont interface_font = QApplication::font();
+  interface_font.setFamilies({QString::fromUtf8(kInterfaceFontFamily)});
+  QApplication::setFont(interface_font);
   setObjectName(QStringLiteral("Fmain"));
   setWindowTitle(Text(kApplicationTitle));
   setWindowIcon(SvgIcon(QString::fromLatin1(kIconResource)));
