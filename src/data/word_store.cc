@@ -7,31 +7,18 @@
 #include "data/store_errors.h"
 #include "jet/cursor.h"
 #include "jet/database.h"
+#include "jet/whole_number.h"
 
 namespace lexmira {
 namespace {
 
 constexpr std::string_view kIdColumn = "id";
 
-bool IsWholeNumberColumn(jet::ColumnType type) {
-  return type == jet::ColumnType::kByte || type == jet::ColumnType::kInteger ||
-         type == jet::ColumnType::kLongInteger;
-}
-
 std::optional<int64_t> ParseDecimal(std::string_view text) {
   int64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
-}
-
-// A remembered id is the whole text read from the column, so it matches a
-// whole value only: "12" never stops on "123". Number columns compare as
-// numbers, so "012" still finds 12.
-bool IdMatches(jet::ColumnType type, std::string_view stored, std::string_view wanted) {
-  if (!IsWholeNumberColumn(type)) return stored == wanted;
-  const std::optional<int64_t> wanted_number = ParseDecimal(wanted);
-  return wanted_number.has_value() && ParseDecimal(stored) == wanted_number;
 }
 
 }  // namespace
@@ -100,13 +87,22 @@ std::string WordStore::Field(const std::string& column) const {
   return row_[index].value_or("");
 }
 
+// A remembered id is the whole text read from the column, so it matches a
+// whole value only: "12" never stops on "123". Number columns compare as
+// numbers, so "012" still finds 12; they are read as numbers, since making
+// text of every row's id would cost more than the rest of the scan.
 void WordStore::LocateId(const std::string& id) {
   RequireOpen();
   const size_t id_index = ColumnIndex(std::string(kIdColumn));
-  const jet::ColumnType id_type = table_->def().columns[id_index].type;
+  const bool number_ids = jet::IsWholeNumberType(table_->def().columns[id_index].type);
+  const std::optional<int64_t> wanted_number = number_ids ? ParseDecimal(id) : std::nullopt;
+  if (number_ids && !wanted_number) return;  // no stored number reads as this text
   std::unique_ptr<jet::Cursor> scan = table_->NewCursor();
   while (scan->Next()) {
-    if (!IdMatches(id_type, ReadValue(*scan, id_index).value_or(""), id)) continue;
+    if (number_ids ? ReadNumber(*scan, id_index) != wanted_number
+                   : ReadValue(*scan, id_index).value_or("") != id) {
+      continue;
+    }
     jet::RowValues found(row_.size());
     ReadCurrentRow(*scan, &found);
     cursor_ = std::move(scan);
@@ -141,6 +137,13 @@ bool WordStore::ReadNextRow(jet::Cursor& cursor, jet::RowValues* row) const {
 
 void WordStore::ReadCurrentRow(jet::Cursor& cursor, jet::RowValues* row) const {
   for (size_t i = 0; i < row->size(); ++i) (*row)[i] = ReadValue(cursor, i);
+}
+
+std::optional<int64_t> WordStore::ReadNumber(jet::Cursor& cursor, size_t index) const {
+  std::optional<int64_t> value;
+  jet::Status status = cursor.WholeNumber(index, &value);
+  if (!status.ok()) ThrowStoreError(kComponentName, status.message());
+  return value;
 }
 
 std::optional<std::string> WordStore::ReadValue(jet::Cursor& cursor, size_t index) const {

@@ -2,6 +2,7 @@
 // at a time ("id", "word", "mean", "class", every value as text).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +69,8 @@ class WordStore {
   bool ReadNextRow(jet::Cursor& cursor, jet::RowValues* row) const;
   void ReadCurrentRow(jet::Cursor& cursor, jet::RowValues* row) const;
   std::optional<std::string> ReadValue(jet::Cursor& cursor, size_t index) const;
+  // The value of a whole-number column, read without making text of it.
+  std::optional<int64_t> ReadNumber(jet::Cursor& cursor, size_t index) const;
 
   std::string path_;
   std::unique_ptr<jet::Database> db_;

@@ -1,7 +1,10 @@
-// Cursor: walks a table's live rows forward and reads their values as text.
+// Cursor: walks a table's live rows forward and reads their values as text,
+// whole numbers also as numbers.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,10 @@ class Cursor {
   // text: UTF-8 for text, decimal for numbers; *is_null tells null apart from
   // empty text (both give "").
   virtual Status Value(size_t index, std::string* text, bool* is_null) = 0;
+  // The current row's value of column `index`, a whole-number column, as a
+  // number without making text of it; nullopt for null. For scans that
+  // compare numbers on every row.
+  virtual Status WholeNumber(size_t index, std::optional<int64_t>* value) = 0;
 };
 
 }  // namespace jet

@@ -2,6 +2,7 @@
 
 #include "jet/row_slot.h"
 #include "jet/little_endian.h"
+#include "jet/whole_number.h"
 
 namespace jet {
 
@@ -142,6 +143,13 @@ Status TableCursor::Value(size_t index, std::string* text, bool* is_null) {
   if (!s.ok()) return s;
   *is_null = field.is_null;
   return AtRow(values_.Append(def_.columns[index], field, text));
+}
+
+Status TableCursor::WholeNumber(size_t index, std::optional<int64_t>* value) {
+  FieldBytes field;
+  Status s = Field(index, &field);
+  if (!s.ok()) return s;
+  return AtRow(jet::WholeNumber(def_.columns[index], field, value));
 }
 
 }  // namespace jet

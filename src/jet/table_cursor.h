@@ -27,6 +27,7 @@ class TableCursor : public Cursor {
   const Status& status() const override { return status_; }
   RowId row_id() const override { return row_id_; }
   Status Value(size_t index, std::string* text, bool* is_null) override;
+  Status WholeNumber(size_t index, std::optional<int64_t>* value) override;
 
   // The current row's raw bytes of column `index`, for code that works on
   // stored values rather than text. Valid until the next call to Next().
