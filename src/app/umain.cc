@@ -33,12 +33,6 @@ constexpr int kClientHeight = 223;
 constexpr int kTopBarHeight = 41;
 constexpr char kFirstLibraryTable[] = "0";
 constexpr char kIconResource[] = ":/lexmira.svg";
-// The interface is Chinese, so its font is a Chinese face that has Latin
-// letters too: the Hei face fontconfig itself picks for Simplified Chinese.
-// With a Latin default font, the first Chinese text sends Qt through
-// fontconfig's whole fallback list; where this family is missing, Qt still
-// falls back that way.
-constexpr char kInterfaceFontFamily[] = "WenQuanYi Zen Hei";
 
 constexpr const char* kIntervalItems[] = {"1000", "2000", "3000", "4000", "5000",
                                           "6000", "7000", "8000", "9000", "10000"};

@@ -26,6 +26,13 @@ class Messages;
 inline constexpr char kWordsFileName[] = "words.mdb";
 inline constexpr char kSettingsFileName[] = "set.mdb";
 
+// The interface is Chinese, so its font is a Chinese face that has Latin
+// letters too: the Hei face fontconfig itself picks for Simplified Chinese.
+// With a Latin default font, the first Chinese text sends Qt through
+// fontconfig's whole fallback list; where this family is missing, Qt still
+// falls back that way.
+inline constexpr char kInterfaceFontFamily[] = "WenQuanYi Zen Hei";
+
 class TFmain : public QMainWindow {
   Q_OBJECT
 

@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
+#include <QRawFont>
 #include <QTimer>
 #include <QtTest>
 #include <sys/resource.h>
@@ -102,6 +104,7 @@ class UmainTest : public QObject {
   void ErrorBoxText_data();
   void ErrorBoxText();
   void ChineseStandardButtons();
+  void InterfaceFontHasTheChineseTexts();
 };
 
 void UmainTest::StartUp_data() {
@@ -442,6 +445,34 @@ void UmainTest::ChineseStandardButtons() {
   QVERIFY(lexmira::InstallChineseTranslations(*qApp));
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QString("确定"));
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("取消"));
+}
+
+// Every text the window opens with is drawn from its own font's face: no
+// character sends Qt looking through the system's fonts for a fallback.
+void UmainTest::InterfaceFontHasTheChineseTexts() {
+  ProgramDir dir;
+  WriteLibraries(dir);
+  dir.WriteSettings({"GMAT词汇", "5000", ""});
+  RecordingMessages boxes;
+  TFmain window(dir.path(), boxes);
+  const QString family = QString::fromUtf8(lexmira::kInterfaceFontFamily);
+  if (!QFontDatabase::hasFamily(family)) QSKIP("the interface font is not installed here");
+
+  QStringList texts{window.ComboBox2->toolTip(), window.BStart->toolTip()};
+  for (const QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
+  for (const QPushButton* button : window.findChildren<QPushButton*>()) texts << button->text();
+  for (const QComboBox* box : window.findChildren<QComboBox*>()) {
+    for (int i = 0; i < box->count(); ++i) texts << box->itemText(i);
+  }
+  // The face Qt takes first for this font, before any fallback.
+  const QRawFont face = QRawFont::fromFont(window.font(), QFontDatabase::Latin);
+  QVERIFY(face.isValid());
+  QCOMPARE(face.familyName(), family);
+  for (const QString& text : texts) {
+    for (const QChar c : text) {
+      QVERIFY2(c.isSpace() || face.supportsCharacter(c), qPrintable(text + " : " + c));
+    }
+  }
 }
 
 QTEST_MAIN(UmainTest)
