@@ -68,6 +68,19 @@ std::string LittleEndian(uint64_t value, size_t size) {
   return bytes;
 }
 
+// An integer column's value in the column's own width, range-checked.
+template <typename Stored>
+Status EncodeInteger(const ColumnDef& column, std::string_view text, std::string* stored) {
+  int64_t integer = 0;
+  if (Status s = ParseInteger(column, text, std::numeric_limits<Stored>::min(),
+                              std::numeric_limits<Stored>::max(), &integer);
+      !s.ok()) {
+    return s;
+  }
+  *stored = LittleEndian(static_cast<uint64_t>(integer), sizeof(Stored));
+  return Status::OK();
+}
+
 }  // namespace
 
 Status EncodeColumnText(const ColumnDef& column, std::string_view text, std::string* stored,
@@ -82,7 +95,6 @@ Status EncodeColumnText(const ColumnDef& column, std::string_view text, std::str
 }
 
 Status EncodeValue(const ColumnDef& column, std::string_view text, std::string* stored) {
-  int64_t integer = 0;
   double real = 0;
   switch (column.type) {
     case ColumnType::kText: {
@@ -109,28 +121,11 @@ Status EncodeValue(const ColumnDef& column, std::string_view text, std::string* 
       return Status::OK();
     }
     case ColumnType::kByte:
-      if (Status s = ParseInteger(column, text, 0, std::numeric_limits<uint8_t>::max(), &integer);
-          !s.ok()) {
-        return s;
-      }
-      *stored = LittleEndian(static_cast<uint64_t>(integer), sizeof(uint8_t));
-      return Status::OK();
+      return EncodeInteger<uint8_t>(column, text, stored);
     case ColumnType::kInteger:
-      if (Status s = ParseInteger(column, text, std::numeric_limits<int16_t>::min(),
-                                  std::numeric_limits<int16_t>::max(), &integer);
-          !s.ok()) {
-        return s;
-      }
-      *stored = LittleEndian(static_cast<uint64_t>(integer), sizeof(int16_t));
-      return Status::OK();
+      return EncodeInteger<int16_t>(column, text, stored);
     case ColumnType::kLongInteger:
-      if (Status s = ParseInteger(column, text, std::numeric_limits<int32_t>::min(),
-                                  std::numeric_limits<int32_t>::max(), &integer);
-          !s.ok()) {
-        return s;
-      }
-      *stored = LittleEndian(static_cast<uint64_t>(integer), sizeof(int32_t));
-      return Status::OK();
+      return EncodeInteger<int32_t>(column, text, stored);
     case ColumnType::kCurrency: {
       if (Status s = ParseReal(column, text, &real); !s.ok()) return s;
       const double units = std::round(real * kCurrencyScale);
