@@ -24,7 +24,7 @@ class SettingsStoreTest : public ::testing::Test {
         path_, {TableFixture{"main", {Text("class"), Number("time"), Text("id")}, rows}});
   }
 
-  testing::TempDir dir_;
+  testing::ScratchDir dir_;
   const std::string path_ = dir_.File("set.mdb");
   SettingsStore store_;
 };
@@ -36,13 +36,13 @@ TEST_F(SettingsStoreTest, FirstSaveOnAnEmptyTableInsertsTheRowAndLaterSavesEditI
   store_.Open(path_);
   EXPECT_EQ(store_.ReadSetting("class"), "");
   store_.SaveSetting("class", "GRE词汇");
-  EXPECT_EQ(testing::ReadAllRows(path_, "main"),
+  EXPECT_EQ(testing::ReadRows(path_, "main"),
             (std::vector<jet::RowValues>{{"GRE词汇", std::nullopt, std::nullopt}}))
       << "each save is on disk when it returns";
   store_.SaveSetting("time", "5000");
   store_.SaveSetting("id", "12");
   store_.SaveSetting("class", "六级词汇");
-  EXPECT_EQ(testing::ReadAllRows(path_, "main"),
+  EXPECT_EQ(testing::ReadRows(path_, "main"),
             (std::vector<jet::RowValues>{{"六级词汇", "5000", "12"}}));
   EXPECT_EQ(store_.ReadSetting("class"), "六级词汇");
   EXPECT_EQ(store_.ReadSetting("TIME"), "5000");
@@ -55,7 +55,7 @@ TEST_F(SettingsStoreTest, ReadsTheFirstRowWithNullAsEmpty) {
   EXPECT_EQ(store_.ReadSetting("time"), "3000");
   EXPECT_EQ(store_.ReadSetting("id"), "42");
   store_.SaveSetting("id", "43");
-  EXPECT_EQ(testing::ReadAllRows(path_, "main"),
+  EXPECT_EQ(testing::ReadRows(path_, "main"),
             (std::vector<jet::RowValues>{{std::nullopt, "3000", "43"}, {"GMAT词汇", "1000", "7"}}));
 }
 
@@ -76,7 +76,7 @@ TEST_F(SettingsStoreTest, RefusedWriteKeepsTheRow) {
     EXPECT_EQ(std::string(e.what()).rfind("ADOTable2: ", 0), 0u) << e.what();
   }
   EXPECT_EQ(store_.ReadSetting("time"), "2000");
-  EXPECT_EQ(testing::ReadAllRows(path_, "main"),
+  EXPECT_EQ(testing::ReadRows(path_, "main"),
             (std::vector<jet::RowValues>{{"小学英语", "2000", "1"}}));
 }
 
@@ -104,7 +104,7 @@ TEST_F(SettingsStoreTest, FailuresNameTheComponent) {
       EXPECT_EQ(std::string(e.what()), c.error);
     }
   }
-  EXPECT_TRUE(testing::ReadAllRows(path_, "main").empty());
+  EXPECT_TRUE(testing::ReadRows(path_, "main").empty());
 }
 
 TEST_F(SettingsStoreTest, UnopenableFileNamesThePathAndLeavesTheStoreClosed) {

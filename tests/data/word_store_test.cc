@@ -41,7 +41,7 @@ class WordStoreTest : public ::testing::Test {
 
   std::string Word() const { return store_.Field("word"); }
 
-  testing::TempDir dir_;
+  testing::ScratchDir dir_;
   const std::string path_ = dir_.File("words.mdb");
   WordStore store_;
 };

@@ -1,60 +1,28 @@
 #include "writer_test_util.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <sstream>
 
-#include "jet/cursor.h"
+#include "engine_rows.h"
 #include "jet/data_page.h"
-#include "jet/database.h"
 #include "jet/page_file.h"
 
 namespace jet_test {
 
-ScratchDir::ScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "lexmira-jet-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
 std::vector<CsvRecord> ReadTable(const std::string& file, const std::string& table_name,
                                  std::vector<jet::ColumnType>* types) {
-  std::unique_ptr<jet::Database> db;
-  jet::Status s = jet::Database::Open(file, jet::OpenMode::kReadOnly, &db);
-  EXPECT_TRUE(s.ok()) << s.message();
-  if (!s.ok()) return {};
-  std::unique_ptr<jet::Table> table;
-  s = db->OpenTable(table_name, &table);
-  EXPECT_TRUE(s.ok()) << s.message();
-  if (!s.ok()) return {};
+  std::vector<jet::ColumnDef> columns;
+  std::vector<jet::RowValues> rows = test_support::ReadRows(file, table_name, &columns);
   std::vector<CsvRecord> records(1);
-  for (const jet::ColumnDef& column : table->def().columns) {
+  for (const jet::ColumnDef& column : columns) {
     records[0].emplace_back(column.name);
     if (types != nullptr) types->push_back(column.type);
   }
-  std::unique_ptr<jet::Cursor> cursor = table->NewCursor();
-  while (cursor->Next()) {
-    CsvRecord record;
-    for (size_t i = 0; i < table->def().columns.size(); ++i) {
-      std::string text;
-      bool is_null = false;
-      s = cursor->Value(i, &text, &is_null);
-      EXPECT_TRUE(s.ok()) << s.message();
-      record.emplace_back(is_null ? std::nullopt : std::optional<std::string>(text));
-    }
-    records.push_back(std::move(record));
-  }
-  EXPECT_TRUE(cursor->status().ok()) << cursor->status().message();
+  records.insert(records.end(), std::make_move_iterator(rows.begin()),
+                 std::make_move_iterator(rows.end()));
   return records;
 }
 

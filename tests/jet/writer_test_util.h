@@ -7,23 +7,11 @@
 
 #include "jet/table.h"
 #include "mdbtools_csv.h"
+#include "scratch_dir.h"
 
 namespace jet_test {
 
-// A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using test_support::ScratchDir;
 
 // A table read through the engine: its column names first, then its rows.
 // When `types` is given it receives the column types, in column order.
