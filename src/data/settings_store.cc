@@ -1,6 +1,7 @@
 #include "data/settings_store.h"
 
 #include "data/store_errors.h"
+#include "data/store_table.h"
 #include "jet/cursor.h"
 #include "jet/database.h"
 
@@ -59,31 +60,20 @@ void SettingsStore::SaveSetting(const std::string& column, const std::string& te
 }
 
 size_t SettingsStore::ColumnIndex(const std::string& column) const {
-  if (!IsOpen()) ThrowFieldNotFound(kComponentName, column);
-  const jet::TableDef& def = table_->def();
-  const jet::ColumnDef* found = def.FindColumn(column);
-  if (found == nullptr) ThrowFieldNotFound(kComponentName, column);
-  return static_cast<size_t>(found - def.columns.data());
+  return StoreColumnIndex(kComponentName, table_.get(), column);
 }
 
 void SettingsStore::ReadFirstRow() {
   const size_t column_count = table_->def().columns.size();
   std::unique_ptr<jet::Cursor> cursor = table_->NewCursor();
+  row_.assign(column_count, std::nullopt);
   has_row_ = cursor->Next();
   if (!has_row_) {
-    row_.assign(column_count, std::nullopt);
     if (!cursor->status().ok()) ThrowStoreError(kComponentName, cursor->status().message());
     return;
   }
   row_id_ = cursor->row_id();
-  row_.assign(column_count, std::nullopt);
-  for (size_t i = 0; i < column_count; ++i) {
-    bool is_null = false;
-    std::string text;
-    jet::Status status = cursor->Value(i, &text, &is_null);
-    if (!status.ok()) ThrowStoreError(kComponentName, status.message());
-    if (!is_null) row_[i] = std::move(text);
-  }
+  ReadStoreRow(kComponentName, *cursor, &row_);
 }
 
 }  // namespace lexmira

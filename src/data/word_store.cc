@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "data/store_errors.h"
+#include "data/store_table.h"
 #include "jet/cursor.h"
 #include "jet/database.h"
 #include "jet/whole_number.h"
@@ -100,11 +101,11 @@ void WordStore::LocateId(const std::string& id) {
   std::unique_ptr<jet::Cursor> scan = table_->NewCursor();
   while (scan->Next()) {
     if (number_ids ? ReadNumber(*scan, id_index) != wanted_number
-                   : ReadValue(*scan, id_index).value_or("") != id) {
+                   : ReadStoreValue(kComponentName, *scan, id_index).value_or("") != id) {
       continue;
     }
     jet::RowValues found(row_.size());
-    ReadCurrentRow(*scan, &found);
+    ReadStoreRow(kComponentName, *scan, &found);
     cursor_ = std::move(scan);
     row_ = std::move(found);
     has_row_ = true;
@@ -119,11 +120,7 @@ void WordStore::RequireOpen() const {
 }
 
 size_t WordStore::ColumnIndex(const std::string& column) const {
-  if (!IsOpen()) ThrowFieldNotFound(kComponentName, column);
-  const jet::TableDef& def = table_->def();
-  const jet::ColumnDef* found = def.FindColumn(column);
-  if (found == nullptr) ThrowFieldNotFound(kComponentName, column);
-  return static_cast<size_t>(found - def.columns.data());
+  return StoreColumnIndex(kComponentName, table_.get(), column);
 }
 
 bool WordStore::ReadNextRow(jet::Cursor& cursor, jet::RowValues* row) const {
@@ -131,12 +128,8 @@ bool WordStore::ReadNextRow(jet::Cursor& cursor, jet::RowValues* row) const {
     if (!cursor.status().ok()) ThrowStoreError(kComponentName, cursor.status().message());
     return false;
   }
-  ReadCurrentRow(cursor, row);
+  ReadStoreRow(kComponentName, cursor, row);
   return true;
-}
-
-void WordStore::ReadCurrentRow(jet::Cursor& cursor, jet::RowValues* row) const {
-  for (size_t i = 0; i < row->size(); ++i) (*row)[i] = ReadValue(cursor, i);
 }
 
 std::optional<int64_t> WordStore::ReadNumber(jet::Cursor& cursor, size_t index) const {
@@ -144,15 +137,6 @@ std::optional<int64_t> WordStore::ReadNumber(jet::Cursor& cursor, size_t index) 
   jet::Status status = cursor.WholeNumber(index, &value);
   if (!status.ok()) ThrowStoreError(kComponentName, status.message());
   return value;
-}
-
-std::optional<std::string> WordStore::ReadValue(jet::Cursor& cursor, size_t index) const {
-  bool is_null = false;
-  std::string text;
-  jet::Status status = cursor.Value(index, &text, &is_null);
-  if (!status.ok()) ThrowStoreError(kComponentName, status.message());
-  if (is_null) return std::nullopt;
-  return text;
 }
 
 }  // namespace lexmira

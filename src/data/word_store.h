@@ -65,10 +65,8 @@ class WordStore {
   size_t ColumnIndex(const std::string& column) const;
   // Moves `cursor` to its next row and reads its values into *row (sized to
   // the columns); false at the end of the table. Throws Error when the engine
-  // fails, as do the two readers below.
+  // fails, as does the reader below.
   bool ReadNextRow(jet::Cursor& cursor, jet::RowValues* row) const;
-  void ReadCurrentRow(jet::Cursor& cursor, jet::RowValues* row) const;
-  std::optional<std::string> ReadValue(jet::Cursor& cursor, size_t index) const;
   // The value of a whole-number column, read without making text of it.
   std::optional<int64_t> ReadNumber(jet::Cursor& cursor, size_t index) const;
 
