@@ -11,8 +11,6 @@ namespace jet {
 namespace {
 
 constexpr uint16_t kMapSlot = 0;
-constexpr uint8_t kInlineMap = 0x00;
-constexpr size_t kBitmapOffset = 5;   // after the map type and the start page
 constexpr size_t kBitmapGrowth = 32;  // Access grows the bitmap in steps of this many bytes
 // Page 1 names itself as its owner, as Access writes it.
 constexpr uint32_t kGlobalMapOwner = 1;
@@ -23,12 +21,13 @@ std::string BuildMapRow(const Format& format, uint32_t page_count, const std::ve
   size_t bytes = (page_count + 7) / 8;
   bytes = (bytes + kBitmapGrowth - 1) / kBitmapGrowth * kBitmapGrowth;
   if (bytes < format.usage_map_bytes) bytes = format.usage_map_bytes;
-  std::string row(kBitmapOffset + bytes, '\0');
-  row[0] = static_cast<char>(kInlineMap);
+  std::string row(UsageMap::kInlineBitmapOffset + bytes, '\0');
+  row[0] = static_cast<char>(UsageMap::kInlineMap);
   for (size_t n = 0; n < bytes * 8; ++n) {
     const bool is_free = n >= page_count || (n < free.size() && free[n]);
     if (is_free)
-      row[kBitmapOffset + n / 8] = static_cast<char>(row[kBitmapOffset + n / 8] | (1 << (n % 8)));
+      row[UsageMap::kInlineBitmapOffset + n / 8] =
+          static_cast<char>(row[UsageMap::kInlineBitmapOffset + n / 8] | (1 << (n % 8)));
   }
   return row;
 }
@@ -40,7 +39,7 @@ void InitGlobalUsageMap(const Format& format, uint32_t page_count, std::vector<u
   DataPage data(format, page, "page 1");
   data.Append(BuildMapRow(format, page_count, {}), 0);
   // Access keeps a second, empty map row here.
-  data.Append(std::string(kBitmapOffset + format.usage_map_bytes, '\0'), 0);
+  data.Append(std::string(UsageMap::kInlineBitmapOffset + format.usage_map_bytes, '\0'), 0);
 }
 
 Status MarkAllocatedPagesUsed(PageBatch* batch) {
@@ -55,15 +54,16 @@ Status MarkAllocatedPagesUsed(PageBatch* batch) {
   std::string_view row;
   if (Status s = data.Row(kMapSlot, &row); !s.ok()) return s;
   const auto* bytes = reinterpret_cast<const uint8_t*>(row.data());
-  if (row.size() < kBitmapOffset || bytes[0] != kInlineMap || LoadU32(bytes + 1) != 0) {
+  if (row.size() < UsageMap::kInlineBitmapOffset || bytes[0] != UsageMap::kInlineMap ||
+      LoadU32(bytes + UsageMap::kInlineStartPageOffset) != 0) {
     return Status::NotSupported(where + ": this form of the global page map is not supported");
   }
   const uint32_t page_count = allocated.back() + 1;
   std::vector<bool> free(page_count, false);
-  const size_t known = (row.size() - kBitmapOffset) * 8;
+  const size_t known = (row.size() - UsageMap::kInlineBitmapOffset) * 8;
   const uint32_t first_new = allocated.front();
   for (uint32_t n = 0; n < first_new && n < known; ++n) {
-    free[n] = (bytes[kBitmapOffset + n / 8] >> (n % 8)) & 1;
+    free[n] = (bytes[UsageMap::kInlineBitmapOffset + n / 8] >> (n % 8)) & 1;
   }
   bool fitted = false;
   if (Status s = data.Replace(kMapSlot, BuildMapRow(batch->format(), page_count, free),

@@ -80,7 +80,7 @@ Status UsageMap::NextIndirect(uint32_t from, uint32_t* page, bool* found) {
   const uint32_t per_map_page = PagesPerMapPage(*format_);
   const size_t map_count = (row_.size() - kIndirectPagesOffset) / 4;
   for (size_t i = from / per_map_page; i < map_count; ++i) {
-    const uint32_t map_page = LoadU32(row_.data() + kIndirectPagesOffset + 4 * i);
+    const uint32_t map_page = LoadU32(row_.data() + kIndirectPagesOffset + kMapPagePointerSize * i);
     if (map_page == 0) continue;  // that range holds none of the table's pages
     if (map_page != cached_map_page_ || map_page_.empty()) {
       Status s = file_->ReadPage(map_page, &map_page_);

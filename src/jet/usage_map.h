@@ -29,6 +29,7 @@ class UsageMap {
   static constexpr size_t kInlineStartPageOffset = 1;  // then the bitmap
   static constexpr size_t kInlineBitmapOffset = 5;
   static constexpr size_t kIndirectPagesOffset = 1;    // four-byte map page numbers
+  static constexpr size_t kMapPagePointerSize = 4;
   static constexpr size_t kMapPageBitmapOffset = 4;    // after a map page's header
 
   // Pages one map page of `format` covers.

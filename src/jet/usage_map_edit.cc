@@ -12,21 +12,20 @@ namespace jet {
 
 namespace {
 
-constexpr uint8_t kInlineMap = 0x00;
-constexpr uint8_t kPagedMap = 0x01;
-constexpr size_t kMapTypeSize = 1;
-constexpr size_t kStartPageSize = 4;
-constexpr size_t kMapPagePointerSize = 4;
-constexpr size_t kMapPageHeaderSize = 4;  // type, marker, two unused bytes
-constexpr uint8_t kPageMarker = 0x01;
+constexpr uint8_t kPageMarker = 0x01;  // a bitmap page's second byte, as Access writes it
 
-size_t PagesPerMapPage(const Format& format) {
-  return (format.page_size - kMapPageHeaderSize) * 8;
+// How many bitmap page numbers an indirect map row of `row_size` bytes holds.
+size_t MapPagePointerCount(size_t row_size) {
+  return (row_size - UsageMap::kIndirectPagesOffset) / UsageMap::kMapPagePointerSize;
 }
 
-bool TestBit(const uint8_t* bits, size_t i) {
-  return (bits[i / 8] >> (i % 8)) & 1;
+// Where an indirect map row keeps the page number of bitmap page `index`.
+size_t MapPagePointerOffset(size_t index) {
+  return UsageMap::kIndirectPagesOffset + index * UsageMap::kMapPagePointerSize;
 }
+
+bool TestBit(const uint8_t* bits, size_t i) { return (bits[i / 8] >> (i % 8)) & 1; }
+
 void SetBit(uint8_t* bits, size_t i, bool on) {
   const auto mask = static_cast<uint8_t>(1u << (i % 8));
   bits[i / 8] = on ? (bits[i / 8] | mask) : (bits[i / 8] & ~mask);
@@ -47,8 +46,8 @@ Status LoadRow(PageBatch* batch, uint32_t pointer, MapRow* row) {
   DataPage data(batch->format(), &copy, batch->Where(row->page));
   std::string_view bytes;
   if (Status s = data.Row(row->slot, &bytes); !s.ok()) return s;
-  if (bytes.size() < kMapTypeSize + kStartPageSize ||
-      (bytes[0] != kInlineMap && bytes[0] != kPagedMap)) {
+  if (bytes.size() < UsageMap::kInlineBitmapOffset ||
+      (bytes[0] != UsageMap::kInlineMap && bytes[0] != UsageMap::kIndirectMap)) {
     return Status::Corruption(batch->Where(row->page) + ": row " + std::to_string(row->slot) +
                               " is not a usage map");
   }
@@ -82,10 +81,10 @@ void InitMapPage(std::vector<uint8_t>* page) {
 
 // Moves an inline map's pages into bitmap pages and makes the row point to them.
 Status ConvertToPaged(PageBatch* batch, MapRow* row, const std::vector<uint32_t>& marked) {
-  const size_t pointer_count = (row->bytes.size() - kMapTypeSize) / kMapPagePointerSize;
+  const size_t pointer_count = MapPagePointerCount(row->bytes.size());
   std::string paged(row->bytes.size(), '\0');
-  paged[0] = static_cast<char>(kPagedMap);
-  const size_t per_page = PagesPerMapPage(batch->format());
+  paged[0] = static_cast<char>(UsageMap::kIndirectMap);
+  const size_t per_page = UsageMap::PagesPerMapPage(batch->format());
   std::vector<std::vector<uint8_t>*> map_pages(pointer_count, nullptr);
   for (uint32_t n : marked) {
     const size_t index = n / per_page;
@@ -96,11 +95,9 @@ Status ConvertToPaged(PageBatch* batch, MapRow* row, const std::vector<uint32_t>
     if (!map_pages[index]) {
       const uint32_t map_page = batch->Allocate(&map_pages[index]);
       InitMapPage(map_pages[index]);
-      StoreU32(
-          reinterpret_cast<uint8_t*>(paged.data()) + kMapTypeSize + index * kMapPagePointerSize,
-          map_page);
+      StoreU32(reinterpret_cast<uint8_t*>(paged.data()) + MapPagePointerOffset(index), map_page);
     }
-    SetBit(map_pages[index]->data() + kMapPageHeaderSize, n % per_page, true);
+    SetBit(map_pages[index]->data() + UsageMap::kMapPageBitmapOffset, n % per_page, true);
   }
   row->bytes = std::move(paged);
   return Status::OK();
@@ -109,7 +106,7 @@ Status ConvertToPaged(PageBatch* batch, MapRow* row, const std::vector<uint32_t>
 }  // namespace
 
 std::string EmptyUsageMapRow(const Format& format) {
-  return std::string(kMapTypeSize + kStartPageSize + format.usage_map_bytes, '\0');
+  return std::string(UsageMap::kInlineBitmapOffset + format.usage_map_bytes, '\0');
 }
 
 Status ReadUsageMap(PageBatch* batch, uint32_t pointer, std::vector<uint32_t>* pages) {
@@ -117,25 +114,25 @@ Status ReadUsageMap(PageBatch* batch, uint32_t pointer, std::vector<uint32_t>* p
   MapRow row;
   if (Status s = LoadRow(batch, pointer, &row); !s.ok()) return s;
   const auto* bytes = reinterpret_cast<const uint8_t*>(row.bytes.data());
-  if (bytes[0] == kInlineMap) {
-    const uint32_t start = LoadU32(bytes + kMapTypeSize);
-    const size_t bit_count = (row.bytes.size() - kMapTypeSize - kStartPageSize) * 8;
-    const uint8_t* bits = bytes + kMapTypeSize + kStartPageSize;
+  if (bytes[0] == UsageMap::kInlineMap) {
+    const uint32_t start = LoadU32(bytes + UsageMap::kInlineStartPageOffset);
+    const size_t bit_count = (row.bytes.size() - UsageMap::kInlineBitmapOffset) * 8;
+    const uint8_t* bits = bytes + UsageMap::kInlineBitmapOffset;
     for (size_t i = 0; i < bit_count; ++i) {
       if (TestBit(bits, i)) pages->push_back(start + static_cast<uint32_t>(i));
     }
     return Status::OK();
   }
-  const size_t per_page = PagesPerMapPage(batch->format());
-  const size_t pointer_count = (row.bytes.size() - kMapTypeSize) / kMapPagePointerSize;
+  const size_t per_page = UsageMap::PagesPerMapPage(batch->format());
+  const size_t pointer_count = MapPagePointerCount(row.bytes.size());
   for (size_t index = 0; index < pointer_count; ++index) {
-    const uint32_t map_page = LoadU32(bytes + kMapTypeSize + index * kMapPagePointerSize);
+    const uint32_t map_page = LoadU32(bytes + MapPagePointerOffset(index));
     if (map_page == 0) continue;
     const std::vector<uint8_t>* page;
     if (Status s = batch->Read(map_page, &page); !s.ok()) return s;
     if (Status s = CheckMapPage(batch, map_page, *page); !s.ok()) return s;
     for (size_t i = 0; i < per_page; ++i) {
-      if (TestBit(page->data() + kMapPageHeaderSize, i)) {
+      if (TestBit(page->data() + UsageMap::kMapPageBitmapOffset, i)) {
         pages->push_back(static_cast<uint32_t>(index * per_page + i));
       }
     }
@@ -150,16 +147,16 @@ Status SetUsageMapPages(PageBatch* batch, uint32_t pointer, const std::vector<ui
   if (Status s = LoadRow(batch, pointer, &row); !s.ok()) return s;
   auto* bytes = reinterpret_cast<uint8_t*>(row.bytes.data());
 
-  if (bytes[0] == kInlineMap) {
-    const size_t bit_count = (row.bytes.size() - kMapTypeSize - kStartPageSize) * 8;
-    uint8_t* bits = bytes + kMapTypeSize + kStartPageSize;
-    uint32_t start = LoadU32(bytes + kMapTypeSize);
+  if (bytes[0] == UsageMap::kInlineMap) {
+    const size_t bit_count = (row.bytes.size() - UsageMap::kInlineBitmapOffset) * 8;
+    uint8_t* bits = bytes + UsageMap::kInlineBitmapOffset;
+    uint32_t start = LoadU32(bytes + UsageMap::kInlineStartPageOffset);
     std::vector<uint32_t> marked;
     if (Status s = ReadUsageMap(batch, pointer, &marked); !s.ok()) return s;
     if (marked.empty() && used) {
       // An empty map may start anywhere: at the first page it is to hold.
       start = *std::min_element(pages.begin(), pages.end()) / 8 * 8;
-      StoreU32(bytes + kMapTypeSize, start);
+      StoreU32(bytes + UsageMap::kInlineStartPageOffset, start);
     }
     const bool fits = std::all_of(pages.begin(), pages.end(),
                                   [&](uint32_t n) { return n >= start && n - start < bit_count; });
@@ -179,8 +176,8 @@ Status SetUsageMapPages(PageBatch* batch, uint32_t pointer, const std::vector<ui
     return StoreRow(batch, row, phase);
   }
 
-  const size_t per_page = PagesPerMapPage(batch->format());
-  const size_t pointer_count = (row.bytes.size() - kMapTypeSize) / kMapPagePointerSize;
+  const size_t per_page = UsageMap::PagesPerMapPage(batch->format());
+  const size_t pointer_count = MapPagePointerCount(row.bytes.size());
   bool row_changed = false;
   for (uint32_t n : pages) {
     const size_t index = n / per_page;
@@ -188,7 +185,7 @@ Status SetUsageMapPages(PageBatch* batch, uint32_t pointer, const std::vector<ui
       return Status::NotSupported(batch->file().path() + ": page " + std::to_string(n) +
                                   " lies beyond what a usage map can hold");
     }
-    uint8_t* slot = bytes + kMapTypeSize + index * kMapPagePointerSize;
+    uint8_t* slot = bytes + MapPagePointerOffset(index);
     uint32_t map_page = LoadU32(slot);
     std::vector<uint8_t>* page;
     if (map_page == 0) {
@@ -201,7 +198,7 @@ Status SetUsageMapPages(PageBatch* batch, uint32_t pointer, const std::vector<ui
       if (Status s = batch->Edit(map_page, phase, &page); !s.ok()) return s;
       if (Status s = CheckMapPage(batch, map_page, *page); !s.ok()) return s;
     }
-    SetBit(page->data() + kMapPageHeaderSize, n % per_page, used);
+    SetBit(page->data() + UsageMap::kMapPageBitmapOffset, n % per_page, used);
   }
   return row_changed ? StoreRow(batch, row, phase) : Status::OK();
 }
