@@ -75,8 +75,18 @@ struct Format {
   size_t row_column_count_size;  // 1 (Jet 3) or 2 (Jet 4) bytes
   size_t row_var_offset_size;    // 1 (Jet 3, with jump table) or 2 (Jet 4)
 
-  // Long values (memo and OLE).
+  // Long values (memo and OLE): a 12-byte field in the row whose first four
+  // bytes hold the length, with the storage kind in the top two bits, and
+  // whose next four a row pointer to the long-value row.
   static constexpr size_t kLongValueHeaderSize = 12;
+  static constexpr uint32_t kLongValueLengthMask = 0x3fffffff;
+  static constexpr uint32_t kLongValueKindMask = 0xc0000000;
+  static constexpr uint32_t kLongValueInline = 0x80000000;     // bytes follow the field
+  static constexpr uint32_t kLongValueSingleRow = 0x40000000;  // in one long-value row
+  static constexpr uint32_t kLongValueRowChain = 0x00000000;   // in chained rows
+  static constexpr size_t kLongValuePointerOffset = 4;
+  // Each chained row starts with the pointer to the next one.
+  static constexpr size_t kLongValueChainPointerSize = 4;
 
   // Usage maps.
   size_t usage_map_bytes;  // bitmap bytes of an inline (type 0) map row

@@ -3,23 +3,10 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "jet/row_slot.h"
 #include "jet/little_endian.h"
+#include "jet/row_slot.h"
 
 namespace jet {
-
-namespace {
-
-constexpr uint32_t kLengthMask = 0x3fffffff;
-constexpr uint8_t kKindMask = 0xc0;
-constexpr uint8_t kInline = 0x80;
-constexpr uint8_t kSingleRow = 0x40;
-constexpr uint8_t kRowChain = 0x00;
-constexpr size_t kFlagsOffset = 3;
-constexpr size_t kPointerOffset = 4;
-constexpr size_t kChainPointerSize = 4;
-
-}  // namespace
 
 Status LongValueReader::ReadRow(uint32_t pointer, const uint8_t** data, size_t* size) {
   const uint32_t page = RowPointerPage(pointer);
@@ -51,14 +38,14 @@ Status LongValueReader::Read(const uint8_t* field, size_t size, std::string* val
   if (size < Format::kLongValueHeaderSize) {
     return Status::Corruption("long value header is " + std::to_string(size) + " bytes");
   }
-  const uint32_t length = LoadU32(field) & kLengthMask;
-  const uint8_t kind = field[kFlagsOffset] & kKindMask;
+  const uint32_t length = LoadU32(field) & Format::kLongValueLengthMask;
+  const uint32_t kind = LoadU32(field) & Format::kLongValueKindMask;
   const uint64_t file_size = uint64_t{file_.page_count()} * file_.page_size();
   if (length > file_size) {
     return Status::Corruption("long value claims " + std::to_string(length) +
                               " bytes, more than the file holds");
   }
-  if (kind == kInline) {
+  if (kind == Format::kLongValueInline) {
     if (length > size - Format::kLongValueHeaderSize) {
       return Status::Corruption("inline long value runs past its row");
     }
@@ -66,21 +53,21 @@ Status LongValueReader::Read(const uint8_t* field, size_t size, std::string* val
     return Status::OK();
   }
 
-  uint32_t pointer = LoadU32(field + kPointerOffset);
+  uint32_t pointer = LoadU32(field + Format::kLongValuePointerOffset);
   const uint8_t* data;
   size_t data_size;
-  if (kind == kSingleRow) {
+  if (kind == Format::kLongValueSingleRow) {
     Status s = ReadRow(pointer, &data, &data_size);
     if (!s.ok()) return s;
     if (data_size < length) {
-      return Status::Corruption("long value row holds " + std::to_string(data_size) +
-                                " bytes of " + std::to_string(length));
+      return Status::Corruption("long value row holds " + std::to_string(data_size) + " bytes of " +
+                                std::to_string(length));
     }
     value->assign(reinterpret_cast<const char*>(data), length);
     return Status::OK();
   }
-  if (kind != kRowChain) {
-    return Status::Corruption("long value has unknown kind " + std::to_string(kind));
+  if (kind != Format::kLongValueRowChain) {
+    return Status::Corruption("long value has an unknown storage kind (both kind bits set)");
   }
 
   std::unordered_set<uint32_t> seen;
@@ -96,10 +83,13 @@ Status LongValueReader::Read(const uint8_t* field, size_t size, std::string* val
     }
     Status s = ReadRow(pointer, &data, &data_size);
     if (!s.ok()) return s;
-    if (data_size < kChainPointerSize) return Status::Corruption("long value row is too short");
+    if (data_size < Format::kLongValueChainPointerSize) {
+      return Status::Corruption("long value row is too short");
+    }
     pointer = LoadU32(data);
-    const size_t take = std::min<size_t>(data_size - kChainPointerSize, length - value->size());
-    value->append(reinterpret_cast<const char*>(data + kChainPointerSize), take);
+    const size_t take =
+        std::min<size_t>(data_size - Format::kLongValueChainPointerSize, length - value->size());
+    value->append(reinterpret_cast<const char*>(data + Format::kLongValueChainPointerSize), take);
   }
   return Status::OK();
 }

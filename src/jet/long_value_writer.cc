@@ -7,18 +7,13 @@ namespace jet {
 
 namespace {
 
-constexpr uint32_t kInlineFlag = 0x80000000;
-constexpr uint32_t kSingleRowFlag = 0x40000000;
 constexpr uint32_t kMaxLength = 0x00ffffff;
-constexpr size_t kFieldSize = 12;
-constexpr size_t kPointerOffset = 4;
-constexpr size_t kChainPointerSize = 4;
 
 std::string Field(uint32_t length_and_flags, uint32_t pointer) {
-  std::string field(kFieldSize, '\0');
+  std::string field(Format::kLongValueHeaderSize, '\0');
   auto* p = reinterpret_cast<uint8_t*>(field.data());
   StoreU32(p, length_and_flags);
-  StoreU32(p + kPointerOffset, pointer);
+  StoreU32(p + Format::kLongValuePointerOffset, pointer);
   return field;
 }
 
@@ -48,24 +43,24 @@ Status LongValueWriter::Write(std::string_view data, std::string* field) {
   }
   const auto length = static_cast<uint32_t>(data.size());
   if (data.size() <= kInlineLimit) {
-    *field = Field(length | kInlineFlag, 0);
+    *field = Field(length | Format::kLongValueInline, 0);
     field->append(data);
     return Status::OK();
   }
   const Format& format = batch_->format();
   const size_t page_room = format.page_size - format.data_row_table_offset - DataPage::kSlotSize;
   if (data.size() <= page_room) {
-    *field = Field(length | kSingleRowFlag, AddRow(data));
+    *field = Field(length | Format::kLongValueSingleRow, AddRow(data));
     return Status::OK();
   }
   // A chain: each piece fills a page of its own and names the next; written
   // last piece first so that each knows where its successor went.
-  const size_t piece = page_room - kChainPointerSize;
+  const size_t piece = page_room - Format::kLongValueChainPointerSize;
   const size_t pieces = (data.size() + piece - 1) / piece;
   uint32_t next = 0;
   for (size_t i = pieces; i-- > 0;) {
     const std::string_view part = data.substr(i * piece, piece);
-    std::string row(kChainPointerSize, '\0');
+    std::string row(Format::kLongValueChainPointerSize, '\0');
     StoreU32(reinterpret_cast<uint8_t*>(row.data()), next);
     row.append(part);
     current_page_ = 0;  // every piece on a page of its own
