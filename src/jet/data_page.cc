@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "jet/little_endian.h"
+#include "jet/row_slot.h"
 
 namespace jet {
 
@@ -63,17 +64,17 @@ void DataPage::SetFreeSpace(size_t free) {
 }
 
 Status DataPage::Row(uint16_t slot, std::string_view* row) const {
-  if (slot >= row_count() || SlotPosition(row_count()) > format_.page_size) {
-    return Status::Corruption(where_ + ": no row " + std::to_string(slot) + " on this page");
+  RowSlot found;
+  switch (FindRowSlot(format_, *page_, slot, &found)) {
+    case SlotFault::kNone:
+      break;
+    case SlotFault::kNoSuchSlot:
+      return Status::Corruption(where_ + ": no row " + std::to_string(slot) + " on this page");
+    case SlotFault::kOutsideRowArea:
+      return Status::Corruption(where_ + ": row " + std::to_string(slot) + " lies outside its page");
   }
-  const uint8_t* p = page_->data();
-  const size_t start = LoadU16(p + SlotPosition(slot)) & Format::kRowOffsetMask;
-  const size_t end = slot == 0 ? format_.page_size
-                               : (LoadU16(p + SlotPosition(slot - 1)) & Format::kRowOffsetMask);
-  if (start < SlotPosition(row_count()) || start > end || end > format_.page_size) {
-    return Status::Corruption(where_ + ": row " + std::to_string(slot) + " lies outside its page");
-  }
-  *row = std::string_view(reinterpret_cast<const char*>(p + start), end - start);
+  *row = std::string_view(reinterpret_cast<const char*>(page_->data() + found.start),
+                          found.end - found.start);
   return Status::OK();
 }
 

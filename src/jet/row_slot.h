@@ -27,6 +27,18 @@ uint16_t DataPageRowCount(const Format& format, const std::vector<uint8_t>& page
 // The table definition page that owns a data page.
 uint32_t DataPageOwner(const std::vector<uint8_t>& page);
 
+// Why FindRowSlot could not place a slot.
+enum class SlotFault {
+  kNone,
+  kNoSuchSlot,      // past the page's row count, or the count overruns the page
+  kOutsideRowArea,  // the slot's offsets point outside the rows' part of the page
+};
+
+// Where slot `slot` of a data page lies, checked against the page's bounds;
+// the callers name the page in their errors.
+SlotFault FindRowSlot(const Format& format, const std::vector<uint8_t>& page, uint16_t slot,
+                      RowSlot* row);
+
 // Where slot `slot` of data page `page_number` (already read into `page`)
 // lies. Offsets outside the page or overlapping the offset table are
 // Corruption naming the file, page and slot.
