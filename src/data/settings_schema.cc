@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "data/columns.h"
 #include "jet/database.h"
 #include "jet/file_replace.h"
 
@@ -14,7 +15,8 @@ namespace lexmira {
 namespace {
 
 constexpr const char kTable[] = "main";
-constexpr const char* kColumns[] = {"class", "time", "id"};
+constexpr const char* kColumns[] = {setting_column::kLibrary, setting_column::kInterval,
+                                     setting_column::kPosition};
 constexpr uint16_t kSettingLength = 255;
 constexpr const char kPartialSuffix[] = ".partial";
 

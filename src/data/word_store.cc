@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "data/columns.h"
 #include "data/store_errors.h"
 #include "data/store_table.h"
 #include "jet/cursor.h"
@@ -12,8 +13,6 @@
 
 namespace lexmira {
 namespace {
-
-constexpr std::string_view kIdColumn = "id";
 
 std::optional<int64_t> ParseDecimal(std::string_view text) {
   int64_t value = 0;
@@ -94,7 +93,7 @@ std::string WordStore::Field(const std::string& column) const {
 // text of every row's id would cost more than the rest of the scan.
 void WordStore::LocateId(const std::string& id) {
   RequireOpen();
-  const size_t id_index = ColumnIndex(std::string(kIdColumn));
+  const size_t id_index = ColumnIndex(word_column::kId);
   const bool number_ids = jet::IsWholeNumberType(table_->def().columns[id_index].type);
   const std::optional<int64_t> wanted_number = number_ids ? ParseDecimal(id) : std::nullopt;
   if (number_ids && !wanted_number) return;  // no stored number reads as this text

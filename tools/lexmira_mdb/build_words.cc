@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "data/columns.h"
 #include "data/gbk_text.h"
 #include "data/meaning_cipher.h"
 #include "jet/database.h"
@@ -32,10 +33,10 @@ constexpr size_t kFieldCount = 3;
 constexpr const char kPartialSuffix[] = ".partial";
 
 std::vector<jet::ColumnSpec> WordColumns() {
-  return {{"id", jet::ColumnType::kLongInteger},
-          {"word", jet::ColumnType::kText, kWordLength},
-          {"mean", jet::ColumnType::kMemo},
-          {"class", jet::ColumnType::kText, kWordLength}};
+  return {{lexmira::word_column::kId, jet::ColumnType::kLongInteger},
+          {lexmira::word_column::kWord, jet::ColumnType::kText, kWordLength},
+          {lexmira::word_column::kMeaning, jet::ColumnType::kMemo},
+          {lexmira::word_column::kClass, jet::ColumnType::kText, kWordLength}};
 }
 
 std::vector<std::string> Split(const std::string& line) {
