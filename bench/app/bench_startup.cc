@@ -121,7 +121,7 @@ Clock Now() { return {std::chrono::steady_clock::now(), CpuSeconds()}; }
   char name[] = "lexmira";
   char* argv[] = {name, nullptr};
   QApplication application(argc, argv);
-  lexmira::InstallChineseTranslations(application);
+  lexmira::SetUpApplication(application);
   lexmira::DialogMessages messages;
   lexmira::TFmain window(fixture->dir.path(), messages);
   const FirstPaint paint(window.LWord, QString::fromStdString(fixture->remembered_word));

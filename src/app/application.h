@@ -1,14 +1,27 @@
 // What the program entry sets up on the application object before the window
-// is created, shared with the start-up benchmark so both start the same way.
+// is created, shared with the tests and the start-up benchmark so that all
+// start the same way.
 #pragma once
 
 class QApplication;
 
 namespace lexmira {
 
+// The interface is Chinese, so its font is a Chinese face that has Latin
+// letters too: the Hei face fontconfig itself picks for Simplified Chinese.
+// With a Latin default font, the first Chinese text sends Qt through
+// fontconfig's whole fallback list; where this family is missing, Qt still
+// falls back that way.
+inline constexpr char kInterfaceFontFamily[] = "WenQuanYi Zen Hei";
+
 // Loads Qt's own Simplified Chinese translations, so standard buttons and
 // dialogs read "确定", "取消" and so on. Returns false when Qt's translation
 // files are not installed; the program then runs with English buttons.
 bool InstallChineseTranslations(QApplication& application);
+
+// Gives the application its title "Lexmira" (the caption of every box), its
+// icon and its interface font, and installs the Chinese translations.
+// Returns false as InstallChineseTranslations does.
+bool SetUpApplication(QApplication& application);
 
 }  // namespace lexmira

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   // Only the program's own name is handed on: the program takes no options.
   int program_argc = argc > 0 ? 1 : 0;
   QApplication application(program_argc, argv);
-  if (!lexmira::InstallChineseTranslations(application)) {
+  if (!lexmira::SetUpApplication(application)) {
     qWarning("Qt's Chinese translations (qtbase_zh_CN) are missing; buttons read in English");
   }
   lexmira::DialogMessages messages;

@@ -1,38 +1,24 @@
 #include "app/umain.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTimer>
 
 #include "app/messages.h"
-#include "app/svg_icon.h"
-#include "data/error.h"
-#include "data/gbk_text.h"
 #include "data/library_catalog.h"
-#include "data/meaning_cipher.h"
-#include "data/settings_schema.h"
-#include "data/str_to_int.h"
-#include "data/text_trim.h"
 
 namespace lexmira {
 namespace {
 
-constexpr int kDefaultIntervalMs = 2000;
 constexpr int kWindowLeft = 200;
 constexpr int kWindowTop = 0;
 constexpr int kClientWidth = 595;
 constexpr int kClientHeight = 223;
 constexpr int kTopBarHeight = 41;
-constexpr char kFirstLibraryTable[] = "0";
-constexpr char kIconResource[] = ":/lexmira.svg";
 
 constexpr const char* kIntervalItems[] = {"1000", "2000", "3000", "4000", "5000",
                                           "6000", "7000", "8000", "9000", "10000"};
@@ -61,18 +47,10 @@ QString Text(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-// The remembered interval, when the stored text is one the interval box
-// would take (an integer, after trimming) and a timer can run (not negative).
-std::optional<int> RememberedInterval(const std::string& time_text) {
-  const std::optional<int32_t> value = TryStrToInt(Trim(time_text));
-  if (!value || *value < 0) return std::nullopt;
-  return *value;
-}
-
-// Shows a remembered text in a box without running its change handling. A
-// text that is one of the box's items also becomes its current item, so the
-// open list marks it.
-void ShowRemembered(QComboBox* box, const QString& text) {
+// Shows a text in a box without running its change handling. A text that is
+// one of the box's items also becomes its current item, so the open list
+// marks it.
+void SetBoxText(QComboBox* box, const QString& text) {
   const QSignalBlocker no_change_handling(box);
   const int item = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (item >= 0) {
@@ -85,7 +63,11 @@ void ShowRemembered(QComboBox* box, const QString& text) {
 }  // namespace
 
 TFmain::TFmain(const QString& program_dir, Messages& messages, QWidget* parent)
-    : QMainWindow(parent), program_dir_(program_dir), messages_(messages) {
+    : QMainWindow(parent),
+      TimerPlay(countdown_),
+      program_dir_(program_dir),
+      messages_(messages),
+      session_(*this, TimerPlay, messages) {
   BuildControls();
   RunHandler(messages_, [this] { FormCreate(); });
 }
@@ -93,15 +75,8 @@ TFmain::TFmain(const QString& program_dir, Messages& messages, QWidget* parent)
 TFmain::~TFmain() = default;
 
 void TFmain::BuildControls() {
-  // Application-wide, so that boxes and hints use it too, and set before any
-  // control exists: a line edit lays out its text in the application's font
-  // once before it takes its own.
-  QFont interface_font = QApplication::font();
-  interface_font.setFamilies({QString::fromUtf8(kInterfaceFontFamily)});
-  QApplication::setFont(interface_font);
   setObjectName(QStringLiteral("Fmain"));
   setWindowTitle(Text(kApplicationTitle));
-  setWindowIcon(SvgIcon(QString::fromLatin1(kIconResource)));
   // A sizeable frame with the system menu and a minimise box, no maximise box.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -128,7 +103,7 @@ void TFmain::BuildControls() {
   ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
   ComboBox2->setEditable(true);
   for (const char* item : kIntervalItems) ComboBox2->addItem(QString::fromLatin1(item));
-  ComboBox2->setCurrentText(QString::number(kDefaultIntervalMs));
+  ComboBox2->setCurrentText(QString::number(DrillTimer::kDefaultIntervalMs));
   ComboBox2->setToolTip(QStringLiteral("毫秒(1秒=1000毫秒)"));
 
   BStart = Placed(new QPushButton(QStringLiteral("开始"), top_bar), kBStart);
@@ -142,122 +117,42 @@ void TFmain::BuildControls() {
   LClass->setObjectName(QStringLiteral("LClass"));
   for (QLabel* field : {LWord, Lmean}) field->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   LClass->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-  TimerPlay = new QTimer(this);
-  TimerPlay->setObjectName(QStringLiteral("TimerPlay"));
-  TimerPlay->setInterval(kDefaultIntervalMs);
 }
 
 void TFmain::FormCreate() {
-  QApplication::setWindowIcon(windowIcon());
-  QApplication::setApplicationDisplayName(Text(kApplicationTitle));
   move(kWindowLeft, kWindowTop);
-  OpenWordStore();
-  OpenSettingsStore();
-  RestoreRememberedChoices();
-  ShowCurrentRow();
+  OpenStores();
+  session_.RestoreRememberedChoices();
+  session_.ShowCurrentRow();
   BStart->setToolTip(QStringLiteral("点击开始背单词"));
 }
 
-QString TFmain::DatabasePath(const char* file_name) const {
-  return QDir(program_dir_).filePath(QString::fromLatin1(file_name));
-}
-
-// A missing or unreadable words.mdb is told once, naming the file and the
-// reason; the window opens without a word rather than failing later with
-// errors about a closed table.
-void TFmain::OpenWordStore() {
-  const QString path = DatabasePath(kWordsFileName);
-  const QString shown_path = QDir::toNativeSeparators(path);
-  if (!QFileInfo::exists(path)) {
-    messages_.ShowError(QStringLiteral("找不到词库文件“%1”：文件不存在。没有单词可以显示。")
-                            .arg(shown_path)
-                            .toStdString());
-    return;
-  }
-  try {
-    ADOTable1.SetDatabasePath(QFile::encodeName(path).toStdString());
-    ADOTable1.OpenLibrary(kFirstLibraryTable);
-  } catch (const Error& error) {
-    messages_.ShowError(QStringLiteral("无法打开词库文件“%1”：%2")
-                            .arg(shown_path, Text(error.what()))
-                            .toStdString());
+// Each problem is told once; start-up goes on without the store.
+void TFmain::OpenStores() {
+  const auto native = [this](const char* file_name) {
+    return QFile::encodeName(QDir(program_dir_).filePath(QString::fromLatin1(file_name)))
+        .toStdString();
+  };
+  if (auto problem = session_.OpenWords(native(kWordsFileName))) messages_.ShowError(*problem);
+  if (auto problem = session_.OpenSettings(native(kSettingsFileName))) {
+    messages_.ShowError(*problem);
   }
 }
 
-// A missing set.mdb is created empty, so the first choice is remembered. If
-// it can be neither opened nor created the learner is told once; choices are
-// then not remembered, without a box for each of them. An existing file is
-// never replaced.
-void TFmain::OpenSettingsStore() {
-  const QString path = DatabasePath(kSettingsFileName);
-  const std::string file = QFile::encodeName(path).toStdString();
-  const bool existed = QFileInfo::exists(path);
-  try {
-    if (!existed) {
-      const jet::Status created = CreateSettingsDatabase(file);
-      if (!created.ok()) throw Error(created.message());
-    }
-    ADOTable2.Open(file);
-    settings_available_ = true;
-  } catch (const Error& error) {
-    const QString problem = existed ? QStringLiteral("无法打开设置文件“%1”：%2")
-                                    : QStringLiteral("无法创建设置文件“%1”：%2");
-    messages_.ShowError((problem.arg(QDir::toNativeSeparators(path), Text(error.what())) +
-                         QStringLiteral("\n所选的词库、时间间隔和学习位置将不会被记住。"))
-                            .toStdString());
-  }
-}
-
-// The remembered library is opened for real and a valid remembered interval
-// becomes the timer's, so that the boxes never claim what the drill does not
-// do. The drill stays stopped.
-void TFmain::RestoreRememberedChoices() {
-  if (!settings_available_) return;
-  const std::string library_name = ADOTable2.ReadSetting("class");
-  if (!library_name.empty()) {
-    ShowRemembered(ComboBox1, Text(library_name));
-    const LibraryEntry* library = FindLibrary(library_name);
-    if (library != nullptr && ADOTable1.IsOpen()) {
-      ADOTable1.OpenLibrary(std::string(library->table));
-    }
-  }
-  const std::string time = ADOTable2.ReadSetting("time");
-  if (!time.empty()) {
-    ShowRemembered(ComboBox2, Text(time));
-    if (const std::optional<int> interval = RememberedInterval(time)) {
-      TimerPlay->setInterval(*interval);
-    }
-  }
-  const std::string id = ADOTable2.ReadSetting("id");
-  if (!id.empty() && ADOTable1.IsOpen()) ADOTable1.LocateId(id);
-}
-
-// The word as stored, untrimmed: only the drill's ticks trim it.
-void TFmain::ShowCurrentRow() {
-  if (!ADOTable1.IsOpen()) return;
-  LWord->setText(Text(ADOTable1.Field("word")));
-  const std::optional<std::string> meaning =
-      DecodeText(ADOTable1.Field("mean"), MeaningKey, messages_);
-  Lmean->setText(Text(Cp936ToUtf8(meaning.value_or(std::string()))));
-  LClass->setText(Text(ADOTable1.Field("class")));
-}
-
-void TFmain::SaveSetting(const std::string& column, const std::string& text) {
-  if (settings_available_) ADOTable2.SaveSetting(column, text);
-}
+void TFmain::ShowWord(const std::string& text) { LWord->setText(Text(text)); }
+void TFmain::ShowMeaning(const std::string& text) { Lmean->setText(Text(text)); }
+void TFmain::ShowClass(const std::string& text) { LClass->setText(Text(text)); }
+void TFmain::SetLibraryText(const std::string& text) { SetBoxText(ComboBox1, Text(text)); }
+void TFmain::SetIntervalText(const std::string& text) { SetBoxText(ComboBox2, Text(text)); }
 
 void TFmain::closeEvent(QCloseEvent* event) {
   FormCloseQuery();
   event->accept();
 }
 
-// Closing always closes: a failed save is shown, then the window goes. With
-// no word table open there is no position to remember.
+// Closing always closes: a failed save is shown, then the window goes.
 void TFmain::FormCloseQuery() {
-  RunHandler(messages_, [this] {
-    if (ADOTable1.IsOpen()) SaveSetting("id", ADOTable1.Field("id"));
-  });
+  RunHandler(messages_, [this] { session_.RememberPosition(); });
 }
 
 }  // namespace lexmira

@@ -1,21 +1,23 @@
 // Umain: the program's one window, Fmain of class TFmain. Its creation runs
 // the start-up sequence (FormCreate) and its close request remembers the
-// position (FormCloseQuery); the controls and stores are its fields and live
-// exactly as long as it does.
+// position (FormCloseQuery). It builds the controls and wires them to the
+// drill; the controls, the timer and the stores are its own and live exactly
+// as long as it does.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 #include <string>
 
-#include "data/settings_store.h"
-#include "data/word_store.h"
+#include "app/qt_countdown.h"
+#include "drill/drill_session.h"
+#include "drill/drill_timer.h"
+#include "drill/drill_view.h"
 
 class QCloseEvent;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTimer;
 class QWidget;
 
 namespace lexmira {
@@ -26,14 +28,7 @@ class Messages;
 inline constexpr char kWordsFileName[] = "words.mdb";
 inline constexpr char kSettingsFileName[] = "set.mdb";
 
-// The interface is Chinese, so its font is a Chinese face that has Latin
-// letters too: the Hei face fontconfig itself picks for Simplified Chinese.
-// With a Latin default font, the first Chinese text sends Qt through
-// fontconfig's whole fallback list; where this family is missing, Qt still
-// falls back that way.
-inline constexpr char kInterfaceFontFamily[] = "WenQuanYi Zen Hei";
-
-class TFmain : public QMainWindow {
+class TFmain : public QMainWindow, private DrillView {
   Q_OBJECT
 
  public:
@@ -50,19 +45,19 @@ class TFmain : public QMainWindow {
   QComboBox* ComboBox1;  // library selector
   QComboBox* ComboBox2;  // interval selector, milliseconds
   QPushButton* BStart;
-  QTimer* TimerPlay;     // the drill timer: off at start, 2000 ms
 
-  // The word table (ADOTable1) and the settings table (ADOTable2).
-  WordStore ADOTable1;
-  SettingsStore ADOTable2;
+  // The countdown under the drill timer; TimerPlay decides when it runs.
+  const QtCountdown& countdown() const { return countdown_; }
 
-  // False when set.mdb could neither be opened nor created: the learner was
-  // told once at start-up, and choices are then simply not remembered.
-  bool settings_available() const { return settings_available_; }
+ private:
+  QtCountdown countdown_;
 
-  // Writes `text` into the settings row's `column`, unless the settings are
-  // unavailable. Errors of the write reach the caller.
-  void SaveSetting(const std::string& column, const std::string& text);
+ public:
+  DrillTimer TimerPlay;  // the drill timer: off at start, 2000 ms
+
+  // The word table (ADOTable1), the settings table (ADOTable2) and what
+  // start-up and closing do with them.
+  DrillSession& session() { return session_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -72,19 +67,21 @@ class TFmain : public QMainWindow {
 
   // Start-up sequence; every step's uncaught error ends it in the error box.
   void FormCreate();
-  void OpenWordStore();
-  void OpenSettingsStore();
-  void RestoreRememberedChoices();
-  void ShowCurrentRow();
+  void OpenStores();
 
   // Close request: remembers the position; the window always closes.
   void FormCloseQuery();
 
-  QString DatabasePath(const char* file_name) const;
+  // DrillView: the display fields and the two boxes.
+  void ShowWord(const std::string& text) override;
+  void ShowMeaning(const std::string& text) override;
+  void ShowClass(const std::string& text) override;
+  void SetLibraryText(const std::string& text) override;
+  void SetIntervalText(const std::string& text) override;
 
   const QString program_dir_;
   Messages& messages_;
-  bool settings_available_ = false;
+  DrillSession session_;
 };
 
 }  // namespace lexmira

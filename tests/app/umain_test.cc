@@ -21,6 +21,7 @@
 #include "app/application.h"
 #include "app/messages.h"
 #include "app/umain.h"
+#include "data/columns.h"
 #include "data/library_catalog.h"
 #include "program_dir.h"
 
@@ -86,6 +87,7 @@ class UmainTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase();
   void StartUp_data();
   void StartUp();
   void CloseRemembersShownRow_data();
@@ -106,6 +108,9 @@ class UmainTest : public QObject {
   void ChineseStandardButtons();
   void InterfaceFontHasTheChineseTexts();
 };
+
+// The application object as the program entry sets it up.
+void UmainTest::initTestCase() { lexmira::SetUpApplication(*qApp); }
 
 void UmainTest::StartUp_data() {
   QTest::addColumn<bool>("has_settings");
@@ -167,12 +172,13 @@ void UmainTest::StartUp() {
   // A remembered text that is an item of the list is also its current item.
   QCOMPARE(window.ComboBox1->itemText(window.ComboBox1->currentIndex()) == library_text,
            window.ComboBox1->findText(library_text) >= 0);
-  QCOMPARE(QString::fromStdString(window.ADOTable1.library()), open_table);
-  QCOMPARE(window.TimerPlay->interval(), interval);
-  QVERIFY(!window.TimerPlay->isActive());
+  QCOMPARE(QString::fromStdString(window.session().words().library()), open_table);
+  QCOMPARE(window.TimerPlay.interval(), interval);
+  QVERIFY(!window.TimerPlay.enabled());
+  QVERIFY(!window.countdown().timer().isActive());
   QCOMPARE((QStringList{window.LWord->text(), window.Lmean->text(), window.LClass->text()}),
            shown);
-  QVERIFY(window.settings_available());
+  QVERIFY(window.session().settings_available());
   QVERIFY(QFile::exists(dir.FilePath("set.mdb")));
 }
 
@@ -273,11 +279,11 @@ void UmainTest::SettingsThatCannotBeCreated() {
     QCOMPARE(boxes.errors.size(), 1);
     QVERIFY2(boxes.errors[0].contains(dir.FilePath("set.mdb")), qPrintable(boxes.errors[0]));
     QVERIFY2(boxes.errors[0].contains("不会被记住"), qPrintable(boxes.errors[0]));
-    QVERIFY(!window.settings_available());
+    QVERIFY(!window.session().settings_available());
     QCOMPARE(window.LWord->text(), QString("apple"));
     QCOMPARE(window.Lmean->text(), QString("苹果"));
 
-    window.SaveSetting("class", "初中英语");  // a later choice: no box of its own
+    window.session().SaveSetting(lexmira::setting_column::kLibrary, "初中英语");  // a later choice: no box of its own
     QVERIFY(window.close());
     QVERIFY(!window.isVisible());
   }
@@ -385,7 +391,7 @@ void UmainTest::ShippedWordLibraries() {
   TFmain window(dir.path(), boxes);
   QCOMPARE(boxes.errors, QStringList());
   QCOMPARE(boxes.messages, QStringList());
-  QCOMPARE(QString::fromStdString(window.ADOTable1.library()), table);
+  QCOMPARE(QString::fromStdString(window.session().words().library()), table);
   QVERIFY(!window.LWord->text().trimmed().isEmpty());
   QVERIFY(!window.Lmean->text().isEmpty());
   QVERIFY2(!window.Lmean->text().contains(QChar::ReplacementCharacter),
