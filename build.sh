@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libespeak-ng-dev espeak-ng
-  fonts-wqy-zenhei fonts-arphic-uming
+  fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core
   mdbtools xvfb xauth
 )
 FUZZ_SECONDS=${FUZZ_SECONDS:-60}

@@ -5,6 +5,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "app/faces.h"
 #include "app/messages.h"
 #include "app/svg_icon.h"
 
@@ -27,6 +28,7 @@ bool InstallChineseTranslations(QApplication& application) {
 }
 
 bool SetUpApplication(QApplication& application) {
+  InstallFaceSubstitutes();
   // Set before any widget exists: a line edit lays out its text in the
   // application's font once before it takes its own.
   QFont interface_font = QApplication::font();

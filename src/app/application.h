@@ -7,20 +7,14 @@ class QApplication;
 
 namespace lexmira {
 
-// The interface is Chinese, so its font is a Chinese face that has Latin
-// letters too: the Hei face fontconfig itself picks for Simplified Chinese.
-// With a Latin default font, the first Chinese text sends Qt through
-// fontconfig's whole fallback list; where this family is missing, Qt still
-// falls back that way.
-inline constexpr char kInterfaceFontFamily[] = "WenQuanYi Zen Hei";
-
 // Loads Qt's own Simplified Chinese translations, so standard buttons and
 // dialogs read "确定", "取消" and so on. Returns false when Qt's translation
 // files are not installed; the program then runs with English buttons.
 bool InstallChineseTranslations(QApplication& application);
 
 // Gives the application its title "Lexmira" (the caption of every box), its
-// icon and its interface font, and installs the Chinese translations.
+// icon, its interface font and the window's font faces, and installs the
+// Chinese translations.
 // Returns false as InstallChineseTranslations does.
 bool SetUpApplication(QApplication& application);
 

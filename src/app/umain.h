@@ -1,28 +1,31 @@
 // Umain: the program's one window, Fmain of class TFmain. Its creation runs
 // the start-up sequence (FormCreate) and its close request remembers the
-// position (FormCloseQuery). It builds the controls and wires them to the
-// drill; the controls, the timer and the stores are its own and live exactly
-// as long as it does.
+// position (FormCloseQuery). It builds the controls and wires their events to
+// the drill; the controls, the timer and the stores are its own and live
+// exactly as long as it does.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 #include <string>
 
+#include "app/counted_messages.h"
 #include "app/qt_countdown.h"
 #include "drill/drill_session.h"
 #include "drill/drill_timer.h"
 #include "drill/drill_view.h"
+#include "drill/selection.h"
+#include "drill/word_cycle.h"
 
 class QCloseEvent;
 class QComboBox;
+class QFrame;
 class QLabel;
 class QPushButton;
+class QStatusBar;
 class QWidget;
 
 namespace lexmira {
-
-class Messages;
 
 // The database files, looked for in the program's directory.
 inline constexpr char kWordsFileName[] = "words.mdb";
@@ -39,35 +42,55 @@ class TFmain : public QMainWindow, private DrillView {
   ~TFmain() override;
 
   // The controls, addressed by these names from every part of the window.
+  QFrame* Panel2;  // the top bar
+  QLabel* Label1;
+  QComboBox* ComboBox1;  // library selector
+  QLabel* Label2;
+  QComboBox* ComboBox2;  // interval selector, milliseconds
+  QPushButton* BStart;
+  QPushButton* BStop;
+  QFrame* Panel1;  // the display panel
   QLabel* LWord;
   QLabel* Lmean;
   QLabel* LClass;
-  QComboBox* ComboBox1;  // library selector
-  QComboBox* ComboBox2;  // interval selector, milliseconds
-  QPushButton* BStart;
-
-  // The countdown under the drill timer; TimerPlay decides when it runs.
-  const QtCountdown& countdown() const { return countdown_; }
+  QStatusBar* StatusBar1;
 
  private:
-  QtCountdown countdown_;
+  QtCountdown countdown_;  // declared before TimerPlay, which drives it
 
  public:
   DrillTimer TimerPlay;  // the drill timer: off at start, 2000 ms
 
+  // The countdown under TimerPlay, to see whether ticks are due.
+  const QtCountdown& countdown() const { return countdown_; }
   // The word table (ADOTable1), the settings table (ADOTable2) and what
   // start-up and closing do with them.
   DrillSession& session() { return session_; }
+
+  // The event handlers, each inside the one error box.
+  void BStartClick();
+  void BStopClick();
+  void TimerPlayTimer();
+  void ComboBox1Change();
+  void ComboBox2Change();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildControls();
+  void BuildTopBar();
+  void BuildDisplayPanel();
+  void BuildStatusBar();
+  void ConnectHandlers();
 
   // Start-up sequence; every step's uncaught error ends it in the error box.
   void FormCreate();
   void OpenStores();
+
+  // The drill's start and stop, for the buttons and the menu.
+  void Start();
+  void Stop();
 
   // Close request: remembers the position; the window always closes.
   void FormCloseQuery();
@@ -80,8 +103,10 @@ class TFmain : public QMainWindow, private DrillView {
   void SetIntervalText(const std::string& text) override;
 
   const QString program_dir_;
-  Messages& messages_;
+  CountedMessages messages_;
   DrillSession session_;
+  WordCycle cycle_;
+  Selection selection_;
 };
 
 }  // namespace lexmira

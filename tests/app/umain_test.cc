@@ -24,22 +24,16 @@
 #include "data/columns.h"
 #include "data/library_catalog.h"
 #include "program_dir.h"
+#include "recording_messages.h"
 
 using lexmira::TFmain;
 using lexmira::testing::Enciphered;
+using lexmira::testing::RecordingMessages;
 using lexmira::testing::ProgramDir;
 using lexmira::testing::Settings;
 using lexmira::testing::WordRow;
 
 namespace {
-
-class RecordingMessages final : public lexmira::Messages {
- public:
-  void ShowMessage(const std::string& text) override { messages.push_back(QString::fromStdString(text)); }
-  void ShowError(const std::string& text) override { errors.push_back(QString::fromStdString(text)); }
-  QStringList messages;
-  QStringList errors;
-};
 
 // Table "0" has a word with surrounding spaces, a null class, and the ids
 // "123" before "12"; table "6" stands for a remembered library.
@@ -106,7 +100,6 @@ class UmainTest : public QObject {
   void ErrorBoxText_data();
   void ErrorBoxText();
   void ChineseStandardButtons();
-  void InterfaceFontHasTheChineseTexts();
 };
 
 // The application object as the program entry sets it up.
@@ -451,34 +444,6 @@ void UmainTest::ChineseStandardButtons() {
   QVERIFY(lexmira::InstallChineseTranslations(*qApp));
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "OK"), QString("确定"));
   QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("取消"));
-}
-
-// Every text the window opens with is drawn from its own font's face: no
-// character sends Qt looking through the system's fonts for a fallback.
-void UmainTest::InterfaceFontHasTheChineseTexts() {
-  ProgramDir dir;
-  WriteLibraries(dir);
-  dir.WriteSettings({"GMAT词汇", "5000", ""});
-  RecordingMessages boxes;
-  TFmain window(dir.path(), boxes);
-  const QString family = QString::fromUtf8(lexmira::kInterfaceFontFamily);
-  if (!QFontDatabase::hasFamily(family)) QSKIP("the interface font is not installed here");
-
-  QStringList texts{window.ComboBox2->toolTip(), window.BStart->toolTip()};
-  for (const QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
-  for (const QPushButton* button : window.findChildren<QPushButton*>()) texts << button->text();
-  for (const QComboBox* box : window.findChildren<QComboBox*>()) {
-    for (int i = 0; i < box->count(); ++i) texts << box->itemText(i);
-  }
-  // The face Qt takes first for this font, before any fallback.
-  const QRawFont face = QRawFont::fromFont(window.font(), QFontDatabase::Latin);
-  QVERIFY(face.isValid());
-  QCOMPARE(face.familyName(), family);
-  for (const QString& text : texts) {
-    for (const QChar c : text) {
-      QVERIFY2(c.isSpace() || face.supportsCharacter(c), qPrintable(text + " : " + c));
-    }
-  }
 }
 
 QTEST_MAIN(UmainTest)
