@@ -7,11 +7,14 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/fixed_messages.h"
 #include "app/layout.h"
 #include "data/library_catalog.h"
 
@@ -53,18 +56,74 @@ void Fill(QWidget* widget, const QColor& color) {
 }
 
 // A display field: fixed size, one line, text at the top and cut at the
-// field's edges. `background` is filled in unless the field shows its
-// parent's colour.
-QLabel* DisplayField(const char* name, QWidget* panel, const layout::Place& place,
-                     const layout::Face& face, QRgb text_color, Qt::Alignment alignment) {
+// field's edges. Its font, colours and alignment are its look's.
+QLabel* DisplayField(const char* name, QWidget* panel, const layout::Place& place) {
   auto* field = Placed(new QLabel(Text(name), panel), place);
   field->setObjectName(QString::fromLatin1(name));
-  field->setFont(FontOf(face));
-  SetColor(field, QPalette::WindowText, QColor::fromRgb(text_color));
-  field->setAlignment(alignment | Qt::AlignTop);
   field->setWordWrap(false);
   return field;
 }
+
+FieldLook InitialLook(const layout::Face& face, QRgb text_color,
+                      std::optional<QRgb> background, Qt::Alignment alignment) {
+  FieldLook look{{FontOf(face), QColor::fromRgb(text_color)}, std::nullopt, alignment};
+  if (background) look.background = QColor::fromRgb(*background);
+  return look;
+}
+
+// A menu entry named `name`, in `menu`.
+QAction* Entry(QMenu* menu, const char* name, const char* caption) {
+  QAction* entry = menu->addAction(Text(caption));
+  entry->setObjectName(QString::fromLatin1(name));
+  return entry;
+}
+
+// A submenu named `name`; its entry in the parent menu carries the name too.
+template <typename ParentMenu>
+QMenu* Submenu(ParentMenu* parent, const char* name, const char* caption) {
+  QMenu* menu = parent->addMenu(Text(caption));
+  menu->setObjectName(QString::fromLatin1(name));
+  menu->menuAction()->setObjectName(QString::fromLatin1(name));
+  return menu;
+}
+
+// The restyling commands and the menu entries that run them: every entry of
+// a command does exactly the same.
+enum class Restyle { kTextColor, kFont, kBackground, kAlign };
+struct RestyleEntry {
+  const char* entry;
+  Restyle command;
+  DisplayTarget target;
+  Qt::Alignment alignment = {};
+};
+constexpr RestyleEntry kRestyleEntries[] = {
+    {"NWordColor", Restyle::kTextColor, DisplayTarget::kWord},
+    {"NColors", Restyle::kTextColor, DisplayTarget::kWord},
+    {"NWodFont", Restyle::kFont, DisplayTarget::kWord},
+    {"NFonts", Restyle::kFont, DisplayTarget::kWord},
+    {"NWordBakground", Restyle::kBackground, DisplayTarget::kWord},
+    {"NBakGrounds", Restyle::kBackground, DisplayTarget::kWord},
+    {"Nlwordleft", Restyle::kAlign, DisplayTarget::kWord, Qt::AlignLeft},
+    {"NLwordRight", Restyle::kAlign, DisplayTarget::kWord, Qt::AlignRight},
+    {"NLwordCenter", Restyle::kAlign, DisplayTarget::kWord, Qt::AlignHCenter},
+    {"Nmeancolor", Restyle::kTextColor, DisplayTarget::kMeaning},
+    {"NColorss", Restyle::kTextColor, DisplayTarget::kMeaning},
+    {"NmeanFont", Restyle::kFont, DisplayTarget::kMeaning},
+    {"NFontss", Restyle::kFont, DisplayTarget::kMeaning},
+    {"NmeanBakground", Restyle::kBackground, DisplayTarget::kMeaning},
+    {"NBakGroundss", Restyle::kBackground, DisplayTarget::kMeaning},
+    {"NLmeanleft", Restyle::kAlign, DisplayTarget::kMeaning, Qt::AlignLeft},
+    {"Nlmeanright", Restyle::kAlign, DisplayTarget::kMeaning, Qt::AlignRight},
+    {"Nlmeancenter", Restyle::kAlign, DisplayTarget::kMeaning, Qt::AlignHCenter},
+    {"NClassColor", Restyle::kTextColor, DisplayTarget::kClass},
+    {"NColorsss", Restyle::kTextColor, DisplayTarget::kClass},
+    {"NClassfont", Restyle::kFont, DisplayTarget::kClass},
+    {"NFontsss", Restyle::kFont, DisplayTarget::kClass},
+    {"NClassBakgound", Restyle::kBackground, DisplayTarget::kClass},
+    {"NBakgroundsss", Restyle::kBackground, DisplayTarget::kClass},
+    {"NPanelColor", Restyle::kBackground, DisplayTarget::kPanel},
+    {"NBakGroundPanel", Restyle::kBackground, DisplayTarget::kPanel},
+};
 
 // An editable box whose change handling runs for the learner's edits and
 // picks only: no completion that would type for the learner, and Enter
@@ -112,16 +171,29 @@ void SetBoxText(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-TFmain::TFmain(const QString& program_dir, Messages& messages, QWidget* parent)
-    : QMainWindow(parent),
-      TimerPlay(countdown_),
+TFmain::TFmain(const QString& program_dir, Messages& messages, const Choosers* choosers)
+    : TimerPlay(countdown_),
       program_dir_(program_dir),
+      plain_messages_(messages),
       messages_(messages),
+      ColorDialog1(this),
+      FontDialog1(this),
+      looks_(InitialLook(layout::kWordFace, layout::kWordTextColor, layout::kWordBackground,
+                         layout::kWordAlignment),
+             InitialLook(layout::kMeaningFace, layout::kMeaningTextColor,
+                         layout::kMeaningBackground, layout::kMeaningAlignment),
+             InitialLook(layout::kClassFace, layout::kClassTextColor, std::nullopt,
+                         layout::kClassAlignment),
+             QColor::fromRgb(layout::kPanelColor)),
+      customizer_(looks_, choosers ? choosers->colors : ColorDialog1,
+                  choosers ? choosers->fonts : FontDialog1,
+                  [this](DisplayTarget target) { ApplyLook(target); }),
       session_(*this, TimerPlay, messages_),
       cycle_(session_.words(), TimerPlay, *this, messages_),
       selection_(session_, TimerPlay, *this) {
   BuildControls();
   ConnectHandlers();
+  ConnectRestyling();
   RunHandler(messages_, [this] { FormCreate(); });
 }
 
@@ -149,8 +221,10 @@ void TFmain::BuildControls() {
   BuildDisplayPanel();
   stack->addWidget(Panel1, 1);
   BuildStatusBar();
-  resize(layout::kClientWidth,
-         layout::kTopBarHeight + layout::kPanelHeight + layout::kStatusBarHeight);
+  BuildMainMenu();
+  BuildPopupMenus();
+  resize(layout::kClientWidth, MainMenu1->sizeHint().height() + layout::kTopBarHeight +
+                                   layout::kPanelHeight + layout::kStatusBarHeight);
 }
 
 void TFmain::BuildTopBar() {
@@ -180,17 +254,14 @@ void TFmain::BuildDisplayPanel() {
   Panel1 = new QFrame(centralWidget());
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFrameStyle(QFrame::NoFrame);
-  Fill(Panel1, QColor::fromRgb(layout::kPanelColor));
-
-  LWord = DisplayField("LWord", Panel1, layout::kLWord, layout::kWordFace,
-                       layout::kWordTextColor, layout::kWordAlignment);
-  Fill(LWord, QColor::fromRgb(layout::kWordBackground));
-  Lmean = DisplayField("Lmean", Panel1, layout::kLmean, layout::kMeaningFace,
-                       layout::kMeaningTextColor, layout::kMeaningAlignment);
-  Fill(Lmean, QColor::fromRgb(layout::kMeaningBackground));
-  // Not filled: the panel's colour shows through until it gets its own.
-  LClass = DisplayField("LClass", Panel1, layout::kLClass, layout::kClassFace,
-                        layout::kClassTextColor, layout::kClassAlignment);
+  Panel1->setAutoFillBackground(true);
+  LWord = DisplayField("LWord", Panel1, layout::kLWord);
+  Lmean = DisplayField("Lmean", Panel1, layout::kLmean);
+  LClass = DisplayField("LClass", Panel1, layout::kLClass);
+  for (DisplayTarget target : {DisplayTarget::kWord, DisplayTarget::kMeaning,
+                               DisplayTarget::kClass, DisplayTarget::kPanel}) {
+    ApplyLook(target);
+  }
 }
 
 void TFmain::BuildStatusBar() {
@@ -200,6 +271,83 @@ void TFmain::BuildStatusBar() {
   auto* text = new QLabel(Text(kStatusText) + Text(kMakersCredit), StatusBar1);
   text->setObjectName(QStringLiteral("StatusText"));
   StatusBar1->addWidget(text, 1);
+}
+
+void TFmain::BuildMainMenu() {
+  MainMenu1 = menuBar();
+  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+  QMenu* file = Submenu(MainMenu1, "NFile", "文件(&F)");
+  NClose = Entry(file, "NClose", "关闭(&C)");
+
+  QMenu* play = Submenu(MainMenu1, "NPlay", "播放(&P)");
+  N7 = Entry(play, "N7", "开始");
+  NStop = Entry(play, "NStop", "停止");
+
+  QMenu* options = Submenu(MainMenu1, "NItem", "选项(&I)");
+  QMenu* word = Submenu(options, "NWordItem", "单词");
+  Entry(word, "NWordColor", "颜色");
+  Entry(word, "NWodFont", "字体");
+  Entry(word, "NWordBakground", "背景");
+  QMenu* meaning = Submenu(options, "Nmeanitem", "意思");
+  Entry(meaning, "Nmeancolor", "颜色");
+  Entry(meaning, "NmeanFont", "字体");
+  Entry(meaning, "NmeanBakground", "背景");
+  QMenu* word_class = Submenu(options, "NClassItem", "班级");
+  Entry(word_class, "NClassColor", "颜色");
+  Entry(word_class, "NClassfont", "字体");
+  Entry(word_class, "NClassBakgound", "背景");
+  Entry(options, "NPanelColor", "面板颜色");
+  options->addSeparator()->setObjectName(QStringLiteral("N8"));
+  NAutoSpeak = Entry(options, "NAutoSpeak", "自动朗读");
+  NStopSpeak = Entry(options, "NStopSpeak", "停止朗读");
+  for (QAction* speaking : {NAutoSpeak, NStopSpeak}) speaking->setCheckable(true);
+  NAutoSpeak->setChecked(true);
+
+  QMenu* help = Submenu(MainMenu1, "NHelps", "帮助(&H)");
+  Nhelp = Entry(help, "Nhelp", "帮助");
+  help->addSeparator();
+  NAbout = Entry(help, "NAbout", "关于");
+}
+
+// Each opens with a right click on its control (or the context-menu key).
+void TFmain::BuildPopupMenus() {
+  const auto popup = [this](const char* name, QWidget* control) {
+    auto* menu = new QMenu(control);
+    menu->setObjectName(QString::fromLatin1(name));
+    control->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(control, &QWidget::customContextMenuRequested, menu,
+            [menu, control](const QPoint& at) { menu->popup(control->mapToGlobal(at)); });
+    return menu;
+  };
+  struct FieldEntries {
+    const char *color, *font, *background, *align, *left, *right, *centre;
+  };
+  const auto field_menu = [&](const char* name, QLabel* field, const FieldEntries& entries) {
+    QMenu* menu = popup(name, field);
+    Entry(menu, entries.color, "颜色");
+    menu->addSeparator();
+    Entry(menu, entries.font, "字体");
+    menu->addSeparator();
+    Entry(menu, entries.background, "背景");
+    if (entries.align == nullptr) return menu;  // the class field is not aligned
+    menu->addSeparator();
+    QMenu* align = Submenu(menu, entries.align, "对齐");
+    Entry(align, entries.left, "左对齐");
+    Entry(align, entries.right, "右对齐");
+    Entry(align, entries.centre, "居中对齐");
+    return menu;
+  };
+  PopupMenu1 = field_menu("PopupMenu1", LWord,
+                          {"NColors", "NFonts", "NBakGrounds", "NLwordjust", "Nlwordleft",
+                           "NLwordRight", "NLwordCenter"});
+  PopupMenu2 = field_menu("PopupMenu2", Lmean,
+                          {"NColorss", "NFontss", "NBakGroundss", "Lmeanjust", "NLmeanleft",
+                           "Nlmeanright", "Nlmeancenter"});
+  PopupMenu3 = field_menu("PopupMenu3", LClass,
+                          {"NColorsss", "NFontsss", "NBakgroundsss", nullptr, nullptr, nullptr,
+                           nullptr});
+  PopupMenu4 = popup("PopupMenu4", Panel1);
+  Entry(PopupMenu4, "NBakGroundPanel", "面板颜色");
 }
 
 void TFmain::ConnectHandlers() {
@@ -212,6 +360,49 @@ void TFmain::ConnectHandlers() {
   connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &TFmain::ComboBox1Change);
   connect(ComboBox2, &QComboBox::textActivated, this, &TFmain::ComboBox2Change);
   connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this, &TFmain::ComboBox2Change);
+  // Asks the window to close exactly as its close box does.
+  connect(NClose, &QAction::triggered, this, &QWidget::close);
+  connect(N7, &QAction::triggered, this, &TFmain::N7Click);
+  connect(NStop, &QAction::triggered, this, &TFmain::NStopClick);
+  connect(NAutoSpeak, &QAction::triggered, this, &TFmain::NAutoSpeakClick);
+  connect(NStopSpeak, &QAction::triggered, this, &TFmain::NStopSpeakClick);
+  connect(Nhelp, &QAction::triggered, this, &TFmain::NhelpClick);
+  connect(NAbout, &QAction::triggered, this, &TFmain::NAboutClick);
+}
+
+void TFmain::ConnectRestyling() {
+  for (const RestyleEntry& restyle : kRestyleEntries) {
+    auto* entry = findChild<QAction*>(QString::fromLatin1(restyle.entry));
+    Q_ASSERT(entry != nullptr);
+    connect(entry, &QAction::triggered, this, [this, restyle] {
+      RunHandler(messages_, [this, &restyle] {
+        switch (restyle.command) {
+          case Restyle::kTextColor: customizer_.ChooseTextColor(restyle.target); break;
+          case Restyle::kFont: customizer_.ChooseFont(restyle.target); break;
+          case Restyle::kBackground: customizer_.ChooseBackground(restyle.target); break;
+          case Restyle::kAlign: customizer_.Align(restyle.target, restyle.alignment); break;
+        }
+      });
+    });
+  }
+}
+
+void TFmain::ApplyLook(DisplayTarget target) {
+  if (target == DisplayTarget::kPanel) {
+    SetColor(Panel1, QPalette::Window, looks_.panel());
+    return;
+  }
+  QLabel* field = target == DisplayTarget::kWord      ? LWord
+                  : target == DisplayTarget::kMeaning ? Lmean
+                                                      : LClass;
+  const FieldLook& look = looks_.field(target);
+  field->setFont(look.text.font);
+  SetColor(field, QPalette::WindowText, look.text.color);
+  // Without a background of its own the field is not filled, so the panel's
+  // colour shows through and follows every change of it.
+  field->setAutoFillBackground(look.background.has_value());
+  if (look.background) SetColor(field, QPalette::Window, *look.background);
+  field->setAlignment(look.alignment | Qt::AlignTop);
 }
 
 void TFmain::FormCreate() {
@@ -244,6 +435,33 @@ void TFmain::BStartClick() {
 
 void TFmain::BStopClick() {
   RunHandler(messages_, [this] { Stop(); });
+}
+
+void TFmain::N7Click() {
+  RunHandler(messages_, [this] { Start(); });
+}
+
+void TFmain::NStopClick() {
+  RunHandler(messages_, [this] { Stop(); });
+}
+
+void TFmain::NAutoSpeakClick() {
+  NAutoSpeak->setChecked(true);
+  NStopSpeak->setChecked(false);
+}
+
+// A word being spoken is not cut off; from the next tick on, none is.
+void TFmain::NStopSpeakClick() {
+  NStopSpeak->setChecked(true);
+  NAutoSpeak->setChecked(false);
+}
+
+void TFmain::NhelpClick() {
+  RunHandler(messages_, [this] { plain_messages_.ShowMessage(HelpMessage()); });
+}
+
+void TFmain::NAboutClick() {
+  RunHandler(messages_, [this] { plain_messages_.ShowMessage(AboutMessage()); });
 }
 
 // A tick that falls due while one of the window's boxes is open (the box

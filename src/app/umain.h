@@ -10,17 +10,23 @@
 #include <string>
 
 #include "app/counted_messages.h"
+#include "app/dialog_choosers.h"
 #include "app/qt_countdown.h"
+#include "appearance/display_customizer.h"
+#include "appearance/display_looks.h"
 #include "drill/drill_session.h"
 #include "drill/drill_timer.h"
 #include "drill/drill_view.h"
 #include "drill/selection.h"
 #include "drill/word_cycle.h"
 
+class QAction;
 class QCloseEvent;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QStatusBar;
 class QWidget;
@@ -35,10 +41,18 @@ class TFmain : public QMainWindow, private DrillView {
   Q_OBJECT
 
  public:
+  // The colour and font choosers of the restyling commands.
+  struct Choosers {
+    ColorChooser& colors;
+    FontChooser& fonts;
+  };
+
   // `program_dir` is the directory of the running program file, where the
   // databases lie; `messages` shows the boxes and must outlive the window.
-  // Runs the start-up sequence before returning; its errors have been shown.
-  TFmain(const QString& program_dir, Messages& messages, QWidget* parent = nullptr);
+  // Without `choosers` the window asks Qt's standard dialogs; given, they
+  // must outlive it. Runs the start-up sequence before returning; its errors
+  // have been shown.
+  TFmain(const QString& program_dir, Messages& messages, const Choosers* choosers = nullptr);
   ~TFmain() override;
 
   // The controls, addressed by these names from every part of the window.
@@ -55,6 +69,22 @@ class TFmain : public QMainWindow, private DrillView {
   QLabel* LClass;
   QStatusBar* StatusBar1;
 
+  // The main menu and the entries the window's code names; the pop-up menus
+  // of the three fields and the panel. Every entry carries its name as its
+  // object name.
+  QMenuBar* MainMenu1;
+  QAction* NClose;
+  QAction* N7;  // 播放 ▸ 开始
+  QAction* NStop;
+  QAction* NAutoSpeak;  // exactly one of the two speaking entries is checked
+  QAction* NStopSpeak;
+  QAction* Nhelp;
+  QAction* NAbout;
+  QMenu* PopupMenu1;  // LWord's
+  QMenu* PopupMenu2;  // Lmean's
+  QMenu* PopupMenu3;  // LClass's
+  QMenu* PopupMenu4;  // Panel1's
+
  private:
   QtCountdown countdown_;  // declared before TimerPlay, which drives it
 
@@ -67,12 +97,21 @@ class TFmain : public QMainWindow, private DrillView {
   // start-up and closing do with them.
   DrillSession& session() { return session_; }
 
+  // What the display area looks like now.
+  const DisplayLooks& looks() const { return looks_; }
+
   // The event handlers, each inside the one error box.
   void BStartClick();
   void BStopClick();
+  void N7Click();
+  void NStopClick();
   void TimerPlayTimer();
   void ComboBox1Change();
   void ComboBox2Change();
+  void NAutoSpeakClick();
+  void NStopSpeakClick();
+  void NhelpClick();
+  void NAboutClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -82,7 +121,14 @@ class TFmain : public QMainWindow, private DrillView {
   void BuildTopBar();
   void BuildDisplayPanel();
   void BuildStatusBar();
+  void BuildMainMenu();
+  void BuildPopupMenus();
   void ConnectHandlers();
+  void ConnectRestyling();
+
+  // Puts the look of `target` on its control; a panel colour reaches every
+  // field that shows the panel through.
+  void ApplyLook(DisplayTarget target);
 
   // Start-up sequence; every step's uncaught error ends it in the error box.
   void FormCreate();
@@ -103,7 +149,13 @@ class TFmain : public QMainWindow, private DrillView {
   void SetIntervalText(const std::string& text) override;
 
   const QString program_dir_;
+  // Help and about go straight to the boxes: ticks go on behind them.
+  Messages& plain_messages_;
   CountedMessages messages_;
+  StandardColorDialog ColorDialog1;
+  StandardFontDialog FontDialog1;
+  DisplayLooks looks_;
+  DisplayCustomizer customizer_;
   DrillSession session_;
   WordCycle cycle_;
   Selection selection_;
