@@ -1,16 +1,19 @@
 // The drill's costs in the window, offscreen, over the shipped words.mdb:
 // one tick (move, read, decipher, three fields set; no speech), choosing the
 // largest library from the box's change to its label in the class field,
-// and how late the precise timer delivers ticks at a fast pace.
+// opening a pop-up menu, and how late the precise timer delivers ticks at a
+// fast pace.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -81,6 +84,40 @@ BENCHMARK(BM_ChooseLargestLibrary)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
+
+// Sees a widget's paint events.
+class PaintWatch : public QObject {
+ public:
+  explicit PaintWatch(QWidget* widget) : widget_(widget) { widget_->installEventFilter(this); }
+  ~PaintWatch() override { widget_->removeEventFilter(this); }
+  bool painted = false;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted = true;
+    return false;
+  }
+
+ private:
+  QWidget* const widget_;
+};
+
+// From a right click on the word field to the first paint of its menu.
+void BM_OpenPopupMenu(benchmark::State& state) {
+  lexmira::TFmain& window = *fixture->window;
+  const QPoint at(10, 10);
+  for (auto _ : state) {
+    PaintWatch paint(window.PopupMenu1);
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, at, window.LWord->mapToGlobal(at));
+    QApplication::sendEvent(window.LWord, &right_click);
+    while (!paint.painted) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    state.PauseTiming();
+    window.PopupMenu1->close();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OpenPopupMenu)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
 // The drill running at 20 ms: each tick's lateness against the schedule
 // kept from the start, reported as percentiles of 500 ticks.
