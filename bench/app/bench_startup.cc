@@ -7,9 +7,9 @@
 // remembered word of the largest library ("托福词汇", table "7", a row near its
 // end); for a bare window, to the first paint of its label.
 //
-// Two bare windows are measured: one whose label shows the same word, the
-// goal's yardstick, and one whose label also carries Lexmira's Chinese texts,
-// which tells how much of the difference is the Chinese font alone.
+// Two bare windows are measured: one whose label shows the same word, and
+// one whose label also carries Lexmira's Chinese texts, the goal's
+// yardstick, since a Chinese interface cannot do without its font.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -203,11 +203,13 @@ void BM_StartUp(benchmark::State& state) {
     state.SetIterationTime(run.lexmira.seconds);
     runs.push_back(run);
   }
-  state.counters["bare_ms"] = Median(Column([](const Run& r) { return r.bare.seconds * 1e3; }));
+  state.counters["bare_ms"] =
+      Median(Column([](const Run& r) { return r.bare_chinese.seconds * 1e3; }));
   state.counters["ratio"] =
-      Median(Column([](const Run& r) { return r.lexmira.seconds / r.bare.seconds; }));
+      Median(Column([](const Run& r) { return r.lexmira.seconds / r.bare_chinese.seconds; }));
   state.counters["rss_MiB"] = Median(Column([](const Run& r) { return r.lexmira.rss_mib; }));
-  state.counters["bare_rss_MiB"] = Median(Column([](const Run& r) { return r.bare.rss_mib; }));
+  state.counters["bare_rss_MiB"] =
+      Median(Column([](const Run& r) { return r.bare_chinese.rss_mib; }));
 }
 BENCHMARK(BM_StartUp)->UseManualTime()->Iterations(kIterations)->Unit(benchmark::kMillisecond);
 
@@ -233,10 +235,11 @@ void PrintSummary() {
                 Min(cpu), Median(cpu), Median(rss));
   }
   const auto ratio = [](double Sample::*field) {
-    return Median(Column([field](const Run& r) { return r.lexmira.*field / r.bare.*field; }));
+    return Median(
+        Column([field](const Run& r) { return r.lexmira.*field / r.bare_chinese.*field; }));
   };
-  std::printf("Lexmira / bare window, median of pairs: start-up %.2fx (cpu %.2fx; goal <= 1.3x), "
-              "resident memory %.2fx (goal <= 1.2x)\n",
+  std::printf("Lexmira / bare window with the Chinese label, median of pairs: start-up %.2fx "
+              "(cpu %.2fx; goal <= 1.25x), resident memory %.2fx (goal <= 1.2x)\n",
               ratio(&Sample::seconds), ratio(&Sample::cpu_seconds), ratio(&Sample::rss_mib));
 }
 
