@@ -1,6 +1,7 @@
 // The font faces the window names, and the installed faces that draw them.
 // The names stay those of the window's own design; Qt's font substitution
-// maps each once, at start-up, so every font made from a name finds its face.
+// maps each once, at start-up, and the window makes its fonts from the faces
+// a name maps to.
 #pragma once
 
 namespace lexmira {

@@ -30,8 +30,12 @@ QString Text(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+// A font of the faces the design's face name is mapped to. Naming the
+// installed faces themselves spares Qt a search of fontconfig's whole
+// fallback list for each name the system does not know.
 QFont FontOf(const layout::Face& face) {
-  QFont font(QString::fromUtf8(face.family));
+  QFont font;
+  font.setFamilies(QFont::substitutes(QString::fromUtf8(face.family)));
   font.setPixelSize(face.pixel_size);
   font.setBold(face.bold);
   return font;
