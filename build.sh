@@ -10,7 +10,7 @@ PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libespeak-ng-dev espeak-ng
+  flite1-dev libpulse-dev pulseaudio pulseaudio-utils
   fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core
   mdbtools xvfb xauth
 )
