@@ -30,6 +30,27 @@ void OnOperationState(pa_operation*, void* mainloop) {
   SignalMainloop(static_cast<pa_threaded_mainloop*>(mainloop));
 }
 
+constexpr char kCannotStartClient[] = "cannot start the audio client";
+constexpr char kCannotConnect[] = "cannot connect to the audio server: ";
+constexpr char kCannotOpenStream[] = "cannot open an audio stream: ";
+constexpr char kServerGone[] = "the audio server went away: ";
+
+bool IsGood(pa_context_state_t state) { return PA_CONTEXT_IS_GOOD(state); }
+bool IsGood(pa_stream_state_t state) { return PA_STREAM_IS_GOOD(state); }
+
+// With the mainloop locked: waits until `state_of()` is `ready` or the output
+// is interrupted (true), or has failed (false).
+template <typename StateOf>
+bool AwaitReady(pa_threaded_mainloop* mainloop, const bool& interrupted, StateOf state_of,
+                decltype(state_of()) ready) {
+  for (;;) {
+    const auto state = state_of();
+    if (state == ready || interrupted) return true;
+    if (!IsGood(state)) return false;
+    pa_threaded_mainloop_wait(mainloop);
+  }
+}
+
 }  // namespace
 
 PulseAudioSink::~PulseAudioSink() { Close(); }
@@ -44,7 +65,7 @@ bool PulseAudioSink::StreamGood() const {
 
 SpeechStatus PulseAudioSink::Open(int sample_rate) {
   pa_threaded_mainloop* mainloop = pa_threaded_mainloop_new();
-  if (mainloop == nullptr) return SpeechStatus::NoAudioOutput("cannot start the audio client");
+  if (mainloop == nullptr) return SpeechStatus::NoAudioOutput(kCannotStartClient);
   {
     std::lock_guard lock(lifetime_mutex_);
     mainloop_ = mainloop;
@@ -52,7 +73,7 @@ SpeechStatus PulseAudioSink::Open(int sample_rate) {
   }
   SpeechStatus status;
   if (pa_threaded_mainloop_start(mainloop) < 0) {
-    status = SpeechStatus::NoAudioOutput("cannot start the audio client");
+    status = SpeechStatus::NoAudioOutput(kCannotStartClient);
   } else {
     pa_threaded_mainloop_lock(mainloop);
     status = ConnectContext();
@@ -65,29 +86,22 @@ SpeechStatus PulseAudioSink::Open(int sample_rate) {
 
 SpeechStatus PulseAudioSink::ConnectContext() {
   context_ = pa_context_new(pa_threaded_mainloop_get_api(mainloop_), kClientName);
-  if (context_ == nullptr) return SpeechStatus::NoAudioOutput("cannot start the audio client");
+  if (context_ == nullptr) return SpeechStatus::NoAudioOutput(kCannotStartClient);
   pa_context_set_state_callback(context_, OnContextState, mainloop_);
   // Never start a server of our own: a desktop without one has no sound.
-  if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-    return SpeechStatus::NoAudioOutput("cannot connect to the audio server: " + LastError());
+  if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
+      !AwaitReady(mainloop_, interrupted_, [&] { return pa_context_get_state(context_); },
+                  PA_CONTEXT_READY)) {
+    return SpeechStatus::NoAudioOutput(kCannotConnect + LastError());
   }
-  for (;;) {
-    const pa_context_state_t state = pa_context_get_state(context_);
-    if (state == PA_CONTEXT_READY || interrupted_) return SpeechStatus::OK();
-    if (!PA_CONTEXT_IS_GOOD(state)) {
-      return SpeechStatus::NoAudioOutput("cannot connect to the audio server: " + LastError());
-    }
-    pa_threaded_mainloop_wait(mainloop_);
-  }
+  return SpeechStatus::OK();
 }
 
 SpeechStatus PulseAudioSink::ConnectStream(int sample_rate) {
   if (interrupted_) return SpeechStatus::OK();
   const pa_sample_spec spec{PA_SAMPLE_S16NE, static_cast<std::uint32_t>(sample_rate), 1};
   stream_ = pa_stream_new(context_, kStreamName, &spec, nullptr);
-  if (stream_ == nullptr) {
-    return SpeechStatus::NoAudioOutput("cannot open an audio stream: " + LastError());
-  }
+  if (stream_ == nullptr) return SpeechStatus::NoAudioOutput(kCannotOpenStream + LastError());
   pa_stream_set_state_callback(stream_, OnStreamEvent, mainloop_);
   pa_stream_set_write_callback(stream_, OnStreamWritable, mainloop_);
   pa_buffer_attr buffer;
@@ -97,17 +111,12 @@ SpeechStatus PulseAudioSink::ConnectStream(int sample_rate) {
   buffer.minreq = kServerDefault;
   buffer.fragsize = kServerDefault;
   if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
-                                 nullptr) < 0) {
-    return SpeechStatus::NoAudioOutput("cannot open an audio stream: " + LastError());
+                                 nullptr) < 0 ||
+      !AwaitReady(mainloop_, interrupted_, [&] { return pa_stream_get_state(stream_); },
+                  PA_STREAM_READY)) {
+    return SpeechStatus::NoAudioOutput(kCannotOpenStream + LastError());
   }
-  for (;;) {
-    const pa_stream_state_t state = pa_stream_get_state(stream_);
-    if (state == PA_STREAM_READY || interrupted_) return SpeechStatus::OK();
-    if (!PA_STREAM_IS_GOOD(state)) {
-      return SpeechStatus::NoAudioOutput("cannot open an audio stream: " + LastError());
-    }
-    pa_threaded_mainloop_wait(mainloop_);
-  }
+  return SpeechStatus::OK();
 }
 
 SpeechStatus PulseAudioSink::Write(std::span<const std::int16_t> samples) {
@@ -116,7 +125,7 @@ SpeechStatus PulseAudioSink::Write(std::span<const std::int16_t> samples) {
   while (!samples.empty() && !interrupted_) {
     const std::size_t writable = StreamGood() ? pa_stream_writable_size(stream_) : 0;
     if (!StreamGood() || writable == static_cast<std::size_t>(-1)) {
-      status = SpeechStatus::AudioLost("the audio server went away: " + LastError());
+      status = SpeechStatus::AudioLost(kServerGone + LastError());
       break;
     }
     const std::size_t count = std::min(samples.size(), writable / sizeof(std::int16_t));
@@ -151,7 +160,7 @@ SpeechStatus PulseAudioSink::Drain() {
     pa_operation_unref(drain);
   }
   if (!interrupted_ && !StreamGood()) {
-    status = SpeechStatus::AudioLost("the audio server went away: " + LastError());
+    status = SpeechStatus::AudioLost(kServerGone + LastError());
   }
   pa_threaded_mainloop_unlock(mainloop_);
   return status;
