@@ -24,8 +24,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using speech::AudioSink;
-using speech::SpeechStatus;
+using lexmira::AudioSink;
+using lexmira::SpeechStatus;
 
 constexpr int kQueuedWords = 50;
 constexpr char kWord[] = "apple";
@@ -104,8 +104,8 @@ class StopwatchSink : public AudioSink {
 };
 
 std::unique_ptr<AudioSink> MakeOutput(Output output) {
-  if (output == Output::kPulseAudio) return std::make_unique<speech::PulseAudioSink>();
-  auto sink = std::make_unique<speech_test::MemorySink>();
+  if (output == Output::kPulseAudio) return std::make_unique<lexmira::PulseAudioSink>();
+  auto sink = std::make_unique<lexmira::testing::MemorySink>();
   if (output == Output::kRealTimeMemory) sink->PlayInRealTime();
   return sink;
 }
@@ -124,7 +124,7 @@ struct Rig {
     return false;
   }
   StopwatchSink* const stopwatch;  // owned by the pronouncer
-  speech::Pronouncer pronouncer;
+  lexmira::Pronouncer pronouncer;
 };
 
 // Each run names its output; a word takes a while to speak, so a few calls
@@ -209,7 +209,7 @@ void BM_ConstructAndConnectVoice(benchmark::State& state) {
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();
     auto pronouncer =
-        std::make_unique<speech::Pronouncer>(MakeOutput(static_cast<Output>(state.range(0))));
+        std::make_unique<lexmira::Pronouncer>(MakeOutput(static_cast<Output>(state.range(0))));
     pronouncer->ConnectVoice();
     state.SetIterationTime(SecondsSince(start, Clock::now()));
   }

@@ -11,7 +11,7 @@
 
 #include "speech/speech_status.h"
 
-namespace speech {
+namespace lexmira {
 
 class AudioSink {
  public:
@@ -32,4 +32,4 @@ class AudioSink {
   virtual void Interrupt() = 0;
 };
 
-}  // namespace speech
+}  // namespace lexmira

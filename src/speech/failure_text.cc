@@ -1,6 +1,6 @@
 #include "speech/failure_text.h"
 
-namespace speech {
+namespace lexmira {
 namespace {
 
 constexpr char kNotSpoken[] = "，单词将不会被朗读。";
@@ -24,4 +24,4 @@ std::string FailureText(const SpeechStatus& failure) {
   return "语音合成失败" + detail + kNotSpoken + kTryAgain;
 }
 
-}  // namespace speech
+}  // namespace lexmira

@@ -6,9 +6,9 @@
 
 #include "speech/speech_status.h"
 
-namespace speech {
+namespace lexmira {
 
 // `failure` must not be ok.
 std::string FailureText(const SpeechStatus& failure);
 
-}  // namespace speech
+}  // namespace lexmira

@@ -9,7 +9,7 @@ extern "C" {
 cst_voice* register_cmu_us_slt(const char* voxdir);
 }
 
-namespace speech {
+namespace lexmira {
 namespace {
 
 // Flite keeps its lexicon and voices in globals that are not safe to use from
@@ -69,4 +69,4 @@ SpeechStatus FliteSynthesizer::Speak(unsigned language_id, std::string_view text
   return SpeechStatus::OK();
 }
 
-}  // namespace speech
+}  // namespace lexmira

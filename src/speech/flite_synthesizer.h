@@ -12,7 +12,7 @@
 
 struct cst_voice_struct;  // Flite's voice
 
-namespace speech {
+namespace lexmira {
 
 class FliteSynthesizer {
  public:
@@ -33,4 +33,4 @@ class FliteSynthesizer {
   ::cst_voice_struct* voice_ = nullptr;
 };
 
-}  // namespace speech
+}  // namespace lexmira

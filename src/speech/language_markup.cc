@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace speech {
+namespace lexmira {
 namespace {
 
 constexpr std::string_view kTagOpening = "<LANG LANGID=\"";
@@ -34,4 +34,4 @@ MarkedText SplitLanguageTag(std::string_view text) {
   return MarkedText{id, rest.substr(id_end + kTagClosing.size())};
 }
 
-}  // namespace speech
+}  // namespace lexmira

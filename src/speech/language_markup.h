@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace speech {
+namespace lexmira {
 
 // US English, the language of every word the program speaks.
 inline constexpr unsigned kUsEnglishLanguageId = 0x409;
@@ -24,4 +24,4 @@ struct MarkedText {
 // well-formed tag is all words, in US English.
 MarkedText SplitLanguageTag(std::string_view text);
 
-}  // namespace speech
+}  // namespace lexmira

@@ -6,7 +6,7 @@
 #include "speech/language_markup.h"
 #include "speech/pulse_audio_sink.h"
 
-namespace speech {
+namespace lexmira {
 
 Pronouncer::Pronouncer() : Pronouncer(std::make_unique<PulseAudioSink>()) {}
 
@@ -52,4 +52,4 @@ void Pronouncer::OnVoiceError(const SpeechStatus& status) {
   if (listener) listener();
 }
 
-}  // namespace speech
+}  // namespace lexmira

@@ -17,7 +17,7 @@
 #include "speech/speech_status.h"
 #include "speech/speech_voice.h"
 
-namespace speech {
+namespace lexmira {
 
 class Pronouncer {
  public:
@@ -59,4 +59,4 @@ class Pronouncer {
   SpeechVoice voice_;  // last: its worker may call OnVoiceError
 };
 
-}  // namespace speech
+}  // namespace lexmira

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-namespace speech {
+namespace lexmira {
 namespace {
 
 constexpr char kClientName[] = "Lexmira";
@@ -205,4 +205,4 @@ void PulseAudioSink::Close() {
   pa_threaded_mainloop_free(mainloop);
 }
 
-}  // namespace speech
+}  // namespace lexmira

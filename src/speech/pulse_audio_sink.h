@@ -12,7 +12,7 @@ struct pa_threaded_mainloop;
 struct pa_context;
 struct pa_stream;
 
-namespace speech {
+namespace lexmira {
 
 class PulseAudioSink : public AudioSink {
  public:
@@ -44,4 +44,4 @@ class PulseAudioSink : public AudioSink {
   bool interrupted_ = false;  // under the mainloop's lock
 };
 
-}  // namespace speech
+}  // namespace lexmira

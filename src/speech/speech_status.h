@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-namespace speech {
+namespace lexmira {
 
 class SpeechStatus {
  public:
@@ -40,4 +40,4 @@ class SpeechStatus {
   std::string detail_;
 };
 
-}  // namespace speech
+}  // namespace lexmira

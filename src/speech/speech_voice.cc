@@ -5,7 +5,7 @@
 
 #include "speech/language_markup.h"
 
-namespace speech {
+namespace lexmira {
 
 SpeechVoice::SpeechVoice(std::unique_ptr<AudioSink> sink, ErrorListener on_error)
     : sink_(std::move(sink)), on_error_(std::move(on_error)), worker_([this] { Run(); }) {}
@@ -150,4 +150,4 @@ void SpeechVoice::ReportError(std::unique_lock<std::mutex>& lock, const SpeechSt
   lock.lock();
 }
 
-}  // namespace speech
+}  // namespace lexmira

@@ -30,7 +30,7 @@
 #include "speech/flite_synthesizer.h"
 #include "speech/speech_status.h"
 
-namespace speech {
+namespace lexmira {
 
 // Speak's flags.
 inline constexpr unsigned kSpeakAsync = 1;  // return at once, speak in the background
@@ -103,4 +103,4 @@ class SpeechVoice {
   std::thread worker_;  // last: starts once everything above is ready
 };
 
-}  // namespace speech
+}  // namespace lexmira

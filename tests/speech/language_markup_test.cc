@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace speech {
+namespace lexmira {
 namespace {
 
 TEST(LanguageMarkupTest, UsEnglishTagIsTheNineteenCharacterTag) {
@@ -39,4 +39,4 @@ TEST(LanguageMarkupTest, SplitsTheTagFromTheFront) {
 }
 
 }  // namespace
-}  // namespace speech
+}  // namespace lexmira

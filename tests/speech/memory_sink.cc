@@ -1,9 +1,9 @@
 #include "memory_sink.h"
 
-namespace speech_test {
+namespace lexmira::testing {
 namespace {
 
-using speech::SpeechStatus;
+using lexmira::SpeechStatus;
 // Long enough for any word the tests speak, even on a loaded machine.
 constexpr auto kWaitLimit = std::chrono::seconds(20);
 
@@ -120,4 +120,4 @@ void MemorySink::Changed() {
   changed_.notify_all();
 }
 
-}  // namespace speech_test
+}  // namespace lexmira::testing

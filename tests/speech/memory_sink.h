@@ -12,16 +12,16 @@
 
 #include "speech/audio_sink.h"
 
-namespace speech_test {
+namespace lexmira::testing {
 
-class MemorySink : public speech::AudioSink {
+class MemorySink : public lexmira::AudioSink {
  public:
   // The samples between two drains: the sound of one spoken text.
   using Segment = std::vector<std::int16_t>;
 
-  speech::SpeechStatus Open(int sample_rate) override;
-  speech::SpeechStatus Write(std::span<const std::int16_t> samples) override;
-  speech::SpeechStatus Drain() override;
+  lexmira::SpeechStatus Open(int sample_rate) override;
+  lexmira::SpeechStatus Write(std::span<const std::int16_t> samples) override;
+  lexmira::SpeechStatus Drain() override;
   void Close() override;
   void Interrupt() override;
 
@@ -61,4 +61,4 @@ class MemorySink : public speech::AudioSink {
   std::uint64_t changes_ = 0;
 };
 
-}  // namespace speech_test
+}  // namespace lexmira::testing

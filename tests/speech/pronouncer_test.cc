@@ -13,10 +13,10 @@
 #include "memory_sink.h"
 #include "speech/speech_voice.h"
 
-namespace speech {
+namespace lexmira {
 namespace {
 
-using speech_test::MemorySink;
+using lexmira::testing::MemorySink;
 
 constexpr int kSampleRate = 16000;  // cmu_us_slt's
 constexpr int kAudiblePeak = 1000;  // well above rounding noise of 16-bit silence
@@ -197,4 +197,4 @@ TEST_F(PronouncerTest, OutputThatNeverTakesSoundIsReportedOnce) {
 }
 
 }  // namespace
-}  // namespace speech
+}  // namespace lexmira

@@ -13,7 +13,7 @@
 
 #include "speech/pronouncer.h"
 
-namespace speech {
+namespace lexmira {
 namespace {
 
 constexpr int kRecordRate = 16000;
@@ -83,4 +83,4 @@ TEST_F(PulseAudioSinkTest, NoServerIsNoAudioOutput) {
 }
 
 }  // namespace
-}  // namespace speech
+}  // namespace lexmira
