@@ -32,6 +32,7 @@
 #include "app/application.h"
 #include "app/messages.h"
 #include "app/umain.h"
+#include "bench_messages.h"
 #include "data/settings_schema.h"
 #include "data/settings_store.h"
 #include "data/word_store.h"
@@ -122,7 +123,7 @@ Clock Now() { return {std::chrono::steady_clock::now(), CpuSeconds()}; }
   char* argv[] = {name, nullptr};
   QApplication application(argc, argv);
   lexmira::SetUpApplication(application);
-  lexmira::DialogMessages messages;
+  lexmira::bench::StderrMessages messages;
   lexmira::TFmain window(fixture->dir.path(), messages);
   const FirstPaint paint(window.LWord, QString::fromStdString(fixture->remembered_word));
   window.show();

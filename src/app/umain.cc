@@ -17,6 +17,7 @@
 #include "app/fixed_messages.h"
 #include "app/layout.h"
 #include "data/library_catalog.h"
+#include "speech/pulse_audio_sink.h"
 
 namespace lexmira {
 namespace {
@@ -139,6 +140,11 @@ QComboBox* SelectorBox(const char* name, QWidget* bar, const layout::Place& plac
   box->setEditable(true);
   box->setCompleter(nullptr);
   box->setInsertPolicy(QComboBox::NoInsert);
+  // Qt would pick the item matching the text when the learner presses Enter
+  // or leaves the box, a change the learner did not make: the library would
+  // open again from its first row.
+  QObject::disconnect(box->lineEdit(), &QLineEdit::returnPressed, box, nullptr);
+  QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
   return box;
 }
 
@@ -175,7 +181,7 @@ void SetBoxText(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-TFmain::TFmain(const QString& program_dir, Messages& messages, const Choosers* choosers)
+TFmain::TFmain(const QString& program_dir, Messages& messages, WindowDevices devices)
     : TimerPlay(countdown_),
       program_dir_(program_dir),
       plain_messages_(messages),
@@ -189,19 +195,29 @@ TFmain::TFmain(const QString& program_dir, Messages& messages, const Choosers* c
              InitialLook(layout::kClassFace, layout::kClassTextColor, std::nullopt,
                          layout::kClassAlignment),
              QColor::fromRgb(layout::kPanelColor)),
-      customizer_(looks_, choosers ? choosers->colors : ColorDialog1,
-                  choosers ? choosers->fonts : FontDialog1,
+      customizer_(looks_, devices.colors ? *devices.colors : ColorDialog1,
+                  devices.fonts ? *devices.fonts : FontDialog1,
                   [this](DisplayTarget target) { ApplyLook(target); }),
       session_(*this, TimerPlay, messages_),
       cycle_(session_.words(), TimerPlay, *this, messages_),
-      selection_(session_, TimerPlay, *this) {
+      selection_(session_, TimerPlay, *this),
+      pronouncer_(devices.audio ? std::move(devices.audio)
+                                : std::make_unique<PulseAudioSink>()) {
+  // The voice fails on its own thread; the box shows on the window's.
+  pronouncer_.SetFailureListener([this] {
+    QMetaObject::invokeMethod(this, &TFmain::ShowSpeechFailure, Qt::QueuedConnection);
+  });
   BuildControls();
   ConnectHandlers();
   ConnectRestyling();
   RunHandler(messages_, [this] { FormCreate(); });
 }
 
-TFmain::~TFmain() = default;
+// Qt deletes the controls with the window's base, after its own parts are
+// gone; no handler may run on what they signal then.
+TFmain::~TFmain() {
+  for (QObject* control : findChildren<QObject*>()) disconnect(control, nullptr, this, nullptr);
+}
 
 void TFmain::BuildControls() {
   setObjectName(QStringLiteral("Fmain"));
@@ -409,7 +425,11 @@ void TFmain::ApplyLook(DisplayTarget target) {
   field->setAlignment(look.alignment | Qt::AlignTop);
 }
 
+// Connecting the voice never holds start-up up: it connects in the
+// background, and a voice that cannot connect is told once while the window
+// opens on its word and drills silently.
 void TFmain::FormCreate() {
+  pronouncer_.ConnectVoice();
   move(layout::kWindowLeft, layout::kWindowTop);
   OpenStores();
   session_.RestoreRememberedChoices();
@@ -431,7 +451,17 @@ void TFmain::OpenStores() {
 
 void TFmain::Start() { cycle_.Start(); }
 
-void TFmain::Stop() { cycle_.Stop(); }
+// Cuts off speech every time, running or not.
+void TFmain::Stop() {
+  cycle_.Stop();
+  pronouncer_.StopSpeech();
+}
+
+void TFmain::ShowSpeechFailure() {
+  if (const std::optional<std::string> failure = pronouncer_.TakeFailure()) {
+    messages_.ShowError(*failure);
+  }
+}
 
 void TFmain::BStartClick() {
   RunHandler(messages_, [this] { Start(); });
@@ -449,9 +479,11 @@ void TFmain::NStopClick() {
   RunHandler(messages_, [this] { Stop(); });
 }
 
+// Also lets a voice that failed try again from the next tick.
 void TFmain::NAutoSpeakClick() {
   NAutoSpeak->setChecked(true);
   NStopSpeak->setChecked(false);
+  pronouncer_.ResumeSpeaking();
 }
 
 // A word being spoken is not cut off; from the next tick on, none is.
@@ -472,7 +504,10 @@ void TFmain::NAboutClick() {
 // runs its own message loop) is dropped rather than run inside the box.
 void TFmain::TimerPlayTimer() {
   if (messages_.box_open()) return;
-  RunHandler(messages_, [this] { cycle_.Tick(); });
+  RunHandler(messages_, [this] {
+    const std::string word = cycle_.Tick();
+    if (NAutoSpeak->isChecked()) pronouncer_.SpeakWord(word);
+  });
 }
 
 void TFmain::ComboBox1Change() {

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 #include <string>
 
 #include "app/counted_messages.h"
@@ -19,6 +20,8 @@
 #include "drill/drill_view.h"
 #include "drill/selection.h"
 #include "drill/word_cycle.h"
+#include "speech/audio_sink.h"
+#include "speech/pronouncer.h"
 
 class QAction;
 class QCloseEvent;
@@ -37,22 +40,23 @@ namespace lexmira {
 inline constexpr char kWordsFileName[] = "words.mdb";
 inline constexpr char kSettingsFileName[] = "set.mdb";
 
+// What the window asks and speaks through: Qt's standard colour and font
+// dialogs and the desktop's audio server, unless a test gives its own
+// (choosers given must outlive the window).
+struct WindowDevices {
+  ColorChooser* colors = nullptr;
+  FontChooser* fonts = nullptr;
+  std::unique_ptr<AudioSink> audio;
+};
+
 class TFmain : public QMainWindow, private DrillView {
   Q_OBJECT
 
  public:
-  // The colour and font choosers of the restyling commands.
-  struct Choosers {
-    ColorChooser& colors;
-    FontChooser& fonts;
-  };
-
   // `program_dir` is the directory of the running program file, where the
   // databases lie; `messages` shows the boxes and must outlive the window.
-  // Without `choosers` the window asks Qt's standard dialogs; given, they
-  // must outlive it. Runs the start-up sequence before returning; its errors
-  // have been shown.
-  TFmain(const QString& program_dir, Messages& messages, const Choosers* choosers = nullptr);
+  // Runs the start-up sequence before returning; its errors have been shown.
+  TFmain(const QString& program_dir, Messages& messages, WindowDevices devices = {});
   ~TFmain() override;
 
   // The controls, addressed by these names from every part of the window.
@@ -138,6 +142,9 @@ class TFmain : public QMainWindow, private DrillView {
   void Start();
   void Stop();
 
+  // Shows a failure of the voice once, on the window's thread.
+  void ShowSpeechFailure();
+
   // Close request: remembers the position; the window always closes.
   void FormCloseQuery();
 
@@ -159,6 +166,9 @@ class TFmain : public QMainWindow, private DrillView {
   DrillSession session_;
   WordCycle cycle_;
   Selection selection_;
+  // The voice SpVoice1 and how words reach it; its worker thread ends with
+  // it, before the window's own parts go.
+  Pronouncer pronouncer_;
 };
 
 }  // namespace lexmira

@@ -11,11 +11,13 @@
 #include "app/umain.h"
 #include "data/columns.h"
 #include "program_dir.h"
+#include "quiet_devices.h"
 #include "recording_messages.h"
 
 using lexmira::TFmain;
 using lexmira::testing::Enciphered;
 using lexmira::testing::ProgramDir;
+using lexmira::testing::QuietDevices;
 using lexmira::testing::RecordingMessages;
 
 namespace {
@@ -53,6 +55,7 @@ class WindowDrillTest : public QObject {
   void StartStopAndTicks();
   void PickingALibraryFromTheList();
   void TypingALibraryName();
+  void EnterOrLeavingTheBoxChangesNothing();
   void TypingAnInterval();
   void EmptyIntervalIsTheConversionError();
   void TheNextStartRestoresTheChoices();
@@ -85,7 +88,7 @@ void WindowDrillTest::init() {
 }
 
 void WindowDrillTest::Open() {
-  window_ = std::make_unique<TFmain>(dir_->path(), boxes_);
+  window_ = std::make_unique<TFmain>(dir_->path(), boxes_, QuietDevices());
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
@@ -151,6 +154,27 @@ void WindowDrillTest::TypingALibraryName() {
   QCOMPARE(w.ComboBox1->currentText(), QString("六级词汇"));
   QCOMPARE(QString::fromStdString(dir_->ReadSettings().word_class), QString("六级词汇"));
   QCOMPARE(boxes_.errors, QStringList());
+}
+
+// Only edits and picks are changes: Enter and leaving the box neither reopen
+// the library (starting it again from its first row) nor save anything.
+void WindowDrillTest::EnterOrLeavingTheBoxChangesNothing() {
+  Open();
+  TFmain& w = *window_;
+  w.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&w));
+  ClearBox(w.ComboBox1);
+  Type(w.ComboBox1, "六级词汇");
+  QVERIFY(w.ComboBox1->lineEdit()->hasFocus());
+  w.TimerPlayTimer();
+  const int countdown = w.countdown().timer().timerId();
+  QTest::keyClick(w.ComboBox1->lineEdit(), Qt::Key_Return);
+  w.ComboBox2->lineEdit()->setFocus();
+  QApplication::processEvents();
+  // Still on the second row, the countdown running as it was.
+  QCOMPARE(w.session().words().Field("id"), std::string("2"));
+  QCOMPARE(w.countdown().timer().timerId(), countdown);
+  window_.reset();  // the box loses its focus as the window goes
 }
 
 void WindowDrillTest::TypingAnInterval() {

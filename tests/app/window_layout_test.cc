@@ -14,10 +14,12 @@
 #include "app/application.h"
 #include "app/umain.h"
 #include "program_dir.h"
+#include "quiet_devices.h"
 #include "recording_messages.h"
 
 using lexmira::TFmain;
 using lexmira::testing::ProgramDir;
+using lexmira::testing::QuietDevices;
 using lexmira::testing::RecordingMessages;
 
 namespace {
@@ -87,7 +89,7 @@ void WindowLayoutTest::initTestCase() {
 void WindowLayoutTest::init() {
   dir_ = std::make_unique<ProgramDir>();
   boxes_ = RecordingMessages();
-  window_ = std::make_unique<TFmain>(dir_->path(), boxes_);
+  window_ = std::make_unique<TFmain>(dir_->path(), boxes_, QuietDevices());
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }

@@ -12,12 +12,14 @@
 #include "app/fixed_messages.h"
 #include "app/umain.h"
 #include "program_dir.h"
+#include "quiet_devices.h"
 #include "recording_messages.h"
 
 using lexmira::DisplayTarget;
 using lexmira::TextFont;
 using lexmira::TFmain;
 using lexmira::testing::Enciphered;
+using lexmira::testing::QuietDevices;
 using lexmira::testing::ProgramDir;
 using lexmira::testing::RecordingMessages;
 
@@ -106,8 +108,10 @@ void WindowMenusTest::OpenWindow() {
   boxes_ = RecordingMessages();
   colors_.answer.reset();
   fonts_.answer.reset();
-  const TFmain::Choosers choosers{colors_, fonts_};
-  window_ = std::make_unique<TFmain>(dir_->path(), boxes_, &choosers);
+  lexmira::WindowDevices devices = QuietDevices();
+  devices.colors = &colors_;
+  devices.fonts = &fonts_;
+  window_ = std::make_unique<TFmain>(dir_->path(), boxes_, std::move(devices));
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
