@@ -12,7 +12,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   flite1-dev libpulse-dev pulseaudio pulseaudio-utils
   fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core
-  mdbtools xvfb xauth
+  mdbtools xvfb xauth xdotool
 )
 FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 
