@@ -170,7 +170,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot copy %s\n", LEXMIRA_WORDS_MDB);
     return 1;
   }
-  fixture->window = std::make_unique<lexmira::TFmain>(fixture->dir.path(), fixture->messages);
+  fixture->window = std::make_unique<lexmira::TFmain>(
+      lexmira::DatabasesBeside(QFile::encodeName(fixture->dir.path()).toStdString()),
+      fixture->messages);
   fixture->window->NStopSpeakClick();  // the ticks measured speak nothing
   fixture->window->show();
   QApplication::processEvents();

@@ -124,7 +124,11 @@ Clock Now() { return {std::chrono::steady_clock::now(), CpuSeconds()}; }
   QApplication application(argc, argv);
   lexmira::SetUpApplication(application);
   lexmira::bench::StderrMessages messages;
-  lexmira::TFmain window(fixture->dir.path(), messages);
+  // Found as the program finds them: both lie beside it here.
+  const lexmira::DatabaseLocations databases = lexmira::ResolveDatabaseLocations(
+      QFile::encodeName(fixture->dir.path()).toStdString(),
+      lexmira::LocationFacts::OfThisProcess());
+  lexmira::TFmain window(databases, messages);
   const FirstPaint paint(window.LWord, QString::fromStdString(fixture->remembered_word));
   window.show();
   ReportWhenPainted(paint, start, out);

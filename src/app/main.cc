@@ -1,7 +1,9 @@
 // Lexmira's program entry: the application object, Qt's Chinese texts, the
 // one window, and the message loop until that window has closed. Nothing is
-// read from the command line or the environment.
+// read from the command line; the environment only says where the learner's
+// configuration folder is.
 #include <QApplication>
+#include <QFile>
 #include <QtGlobal>
 
 #include "app/application.h"
@@ -16,8 +18,11 @@ int main(int argc, char** argv) {
     qWarning("Qt's Chinese translations (qtbase_zh_CN) are missing; buttons read in English");
   }
   lexmira::DialogMessages messages;
-  // The databases lie beside the program file, wherever it is started from.
-  lexmira::TFmain Fmain(QApplication::applicationDirPath(), messages);
+  // Found from the program file's own folder, wherever it is started from.
+  const lexmira::DatabaseLocations databases = lexmira::ResolveDatabaseLocations(
+      QFile::encodeName(QApplication::applicationDirPath()).toStdString(),
+      lexmira::LocationFacts::OfThisProcess());
+  lexmira::TFmain Fmain(databases, messages);
   Fmain.show();
   return QApplication::exec();
 }

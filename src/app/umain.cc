@@ -2,8 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -181,9 +179,9 @@ void SetBoxText(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-TFmain::TFmain(const QString& program_dir, Messages& messages, WindowDevices devices)
+TFmain::TFmain(const DatabaseLocations& databases, Messages& messages, WindowDevices devices)
     : TimerPlay(countdown_),
-      program_dir_(program_dir),
+      databases_(databases),
       plain_messages_(messages),
       messages_(messages),
       ColorDialog1(this),
@@ -439,14 +437,8 @@ void TFmain::FormCreate() {
 
 // Each problem is told once; start-up goes on without the store.
 void TFmain::OpenStores() {
-  const auto native = [this](const char* file_name) {
-    return QFile::encodeName(QDir(program_dir_).filePath(QString::fromLatin1(file_name)))
-        .toStdString();
-  };
-  if (auto problem = session_.OpenWords(native(kWordsFileName))) messages_.ShowError(*problem);
-  if (auto problem = session_.OpenSettings(native(kSettingsFileName))) {
-    messages_.ShowError(*problem);
-  }
+  if (auto problem = session_.OpenWords(databases_.words)) messages_.ShowError(*problem);
+  if (auto problem = session_.OpenSettings(databases_.settings)) messages_.ShowError(*problem);
 }
 
 void TFmain::Start() { cycle_.Start(); }

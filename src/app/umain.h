@@ -13,6 +13,7 @@
 #include "app/counted_messages.h"
 #include "app/dialog_choosers.h"
 #include "app/qt_countdown.h"
+#include "data/database_locations.h"
 #include "appearance/display_customizer.h"
 #include "appearance/display_looks.h"
 #include "drill/drill_session.h"
@@ -36,10 +37,6 @@ class QWidget;
 
 namespace lexmira {
 
-// The database files, looked for in the program's directory.
-inline constexpr char kWordsFileName[] = "words.mdb";
-inline constexpr char kSettingsFileName[] = "set.mdb";
-
 // What the window asks and speaks through: Qt's standard colour and font
 // dialogs and the desktop's audio server, unless a test gives its own
 // (choosers given must outlive the window).
@@ -53,10 +50,10 @@ class TFmain : public QMainWindow, private DrillView {
   Q_OBJECT
 
  public:
-  // `program_dir` is the directory of the running program file, where the
-  // databases lie; `messages` shows the boxes and must outlive the window.
-  // Runs the start-up sequence before returning; its errors have been shown.
-  TFmain(const QString& program_dir, Messages& messages, WindowDevices devices = {});
+  // `databases` are where words.mdb and set.mdb are found; `messages` shows
+  // the boxes and must outlive the window. Runs the start-up sequence before
+  // returning; its errors have been shown.
+  TFmain(const DatabaseLocations& databases, Messages& messages, WindowDevices devices = {});
   ~TFmain() override;
 
   // The controls, addressed by these names from every part of the window.
@@ -155,7 +152,7 @@ class TFmain : public QMainWindow, private DrillView {
   void SetLibraryText(const std::string& text) override;
   void SetIntervalText(const std::string& text) override;
 
-  const QString program_dir_;
+  const DatabaseLocations databases_;
   // Help and about go straight to the boxes: ticks go on behind them.
   Messages& plain_messages_;
   CountedMessages messages_;

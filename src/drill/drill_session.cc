@@ -1,11 +1,11 @@
 #include "drill/drill_session.h"
 
-#include <sys/stat.h>
-
 #include <cstdint>
+#include <filesystem>
 
 #include "data/columns.h"
 #include "data/error.h"
+#include "data/file_checks.h"
 #include "data/library_catalog.h"
 #include "data/settings_schema.h"
 #include "data/str_to_int.h"
@@ -16,11 +16,6 @@ namespace lexmira {
 namespace {
 
 constexpr char kChoicesNotRemembered[] = "\n所选的词库、时间间隔和学习位置将不会被记住。";
-
-bool FileExists(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0;
-}
 
 // The remembered interval, when the stored text is one the interval box
 // would take (an integer, after trimming) and a timer can tick on (not
@@ -53,11 +48,12 @@ std::optional<std::string> DrillSession::OpenSettings(const std::string& path) {
   const bool existed = FileExists(path);
   try {
     if (!existed) {
+      const std::string folder = std::filesystem::path(path).parent_path().string();
+      if (const std::string problem = CreateFolders(folder); !problem.empty()) throw Error(problem);
       const jet::Status created = CreateSettingsDatabase(path);
       if (!created.ok()) throw Error(created.message());
     }
     settings_.Open(path);
-    settings_available_ = true;
   } catch (const Error& error) {
     const std::string problem = existed ? "无法打开设置文件“" : "无法创建设置文件“";
     return problem + path + "”：" + error.what() + kChoicesNotRemembered;
@@ -69,7 +65,7 @@ std::optional<std::string> DrillSession::OpenSettings(const std::string& path) {
 // becomes the timer's, so that the boxes never claim what the drill does not
 // do.
 void DrillSession::RestoreRememberedChoices() {
-  if (!settings_available_) return;
+  if (!settings_.IsOpen()) return;
   const std::string library_name = settings_.ReadSetting(setting_column::kLibrary);
   if (!library_name.empty()) {
     view_.SetLibraryText(library_name);
@@ -90,7 +86,7 @@ void DrillSession::ShowCurrentRow() {
 }
 
 void DrillSession::SaveSetting(const char* column, const std::string& text) {
-  if (settings_available_) settings_.SaveSetting(column, text);
+  if (settings_.IsOpen()) settings_.SaveSetting(column, text);
 }
 
 void DrillSession::RememberPosition() {

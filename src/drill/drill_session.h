@@ -32,10 +32,11 @@ class DrillSession {
   // later read.
   std::optional<std::string> OpenWords(const std::string& path);
 
-  // Opens the settings database at `path`, creating it empty when it does not
-  // exist (an existing file is never replaced). When it can be neither
-  // opened nor created, returns the text to show the learner once; choices
-  // are then not remembered and saving them does nothing.
+  // Opens the settings database at `path`, creating it empty (and its
+  // folder) when it does not exist; an existing file is never replaced. When
+  // it can be neither opened nor created, returns the text to show the
+  // learner once; choices are then not remembered and saving them does
+  // nothing.
   std::optional<std::string> OpenSettings(const std::string& path);
 
   // Restores the remembered choices, each only when its text is not empty:
@@ -56,7 +57,7 @@ class DrillSession {
   // there is no position to remember.
   void RememberPosition();
 
-  bool settings_available() const { return settings_available_; }
+  bool settings_available() const { return settings_.IsOpen(); }
   WordStore& words() { return words_; }
   const WordStore& words() const { return words_; }
   const SettingsStore& settings() const { return settings_; }
@@ -67,7 +68,6 @@ class DrillSession {
   MessageSink& messages_;
   WordStore words_;         // ADOTable1
   SettingsStore settings_;  // ADOTable2
-  bool settings_available_ = false;
 };
 
 }  // namespace lexmira

@@ -39,6 +39,8 @@ QString ProgramDir::FilePath(const char* name) const {
   return QDir(dir_.path()).filePath(QString::fromLatin1(name));
 }
 
+DatabaseLocations ProgramDir::databases() const { return DatabasesBeside(Native(path())); }
+
 void ProgramDir::WriteWords(const std::map<int, std::vector<WordRow>>& tables) {
   std::unique_ptr<jet::Database> db;
   Check(jet::Database::Create(Native(FilePath("words.mdb")), &db));

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "data/database_locations.h"
+
 namespace lexmira::testing {
 
 struct WordRow {
@@ -31,6 +33,8 @@ class ProgramDir {
 
   QString path() const { return dir_.path(); }
   QString FilePath(const char* name) const;
+  // words.mdb and set.mdb in this directory, as a build folder keeps them.
+  DatabaseLocations databases() const;
 
   // words.mdb with tables "0" to "7"; a table not in `tables` gets one row
   // whose word is "table<N>". Columns "id", "word", "mean", "class", all text

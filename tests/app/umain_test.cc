@@ -158,7 +158,7 @@ void UmainTest::StartUp() {
                        remembered[2].toStdString()});
   }
   RecordingMessages boxes;
-  TFmain window(dir.path(), boxes, QuietDevices());
+  TFmain window(dir.databases(), boxes, QuietDevices());
 
   QCOMPARE(boxes.errors, QStringList());
   QCOMPARE(boxes.messages, QStringList());
@@ -197,7 +197,7 @@ void UmainTest::CloseRemembersShownRow() {
   if (has_settings) dir.WriteSettings({"小学英语", "3000", remembered_id.toStdString()});
   RecordingMessages boxes;
   {
-    TFmain window(dir.path(), boxes, QuietDevices());
+    TFmain window(dir.databases(), boxes, QuietDevices());
     window.show();
     QVERIFY(window.close());
     QVERIFY(!window.isVisible());
@@ -236,7 +236,7 @@ void UmainTest::StoredMeaningFaults() {
   dir.WriteWords({{0, {{"1", "apple", stored.toStdString(), "三年级"}}}});
   dir.WriteSettings({});
   RecordingMessages boxes;
-  TFmain window(dir.path(), boxes, QuietDevices());
+  TFmain window(dir.databases(), boxes, QuietDevices());
   QCOMPARE(boxes.messages, messages);
   QCOMPARE(boxes.errors, errors);
   QCOMPARE((QStringList{window.LWord->text(), window.Lmean->text(), window.LClass->text()}),
@@ -266,7 +266,7 @@ void UmainTest::SettingsThatCannotBeCreated() {
     if (read_only_folder) {
       QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
     }
-    TFmain window(dir.path(), boxes, QuietDevices());
+    TFmain window(dir.databases(), boxes, QuietDevices());
     window.show();
     refused.reset();
     QFile::setPermissions(dir.path(), writable);
@@ -298,7 +298,7 @@ void UmainTest::SettingsFileThatCannotBeRead() {
   }
   RecordingMessages boxes;
   {
-    TFmain window(dir.path(), boxes, QuietDevices());
+    TFmain window(dir.databases(), boxes, QuietDevices());
     QCOMPARE(window.LWord->text(), QString("apple"));
     QVERIFY(window.close());
   }
@@ -329,7 +329,7 @@ void UmainTest::WordsFileMissingOrUnreadable() {
   dir.WriteSettings({"GMAT词汇", "5000", "2"});
   RecordingMessages boxes;
   {
-    TFmain window(dir.path(), boxes, QuietDevices());
+    TFmain window(dir.databases(), boxes, QuietDevices());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(boxes.errors.size(), 1);
@@ -354,7 +354,7 @@ void UmainTest::FailedSaveStillCloses() {
   WriteLibraries(dir);
   dir.WriteSettingsTable({"class", "time"});
   RecordingMessages boxes;
-  TFmain window(dir.path(), boxes, QuietDevices());
+  TFmain window(dir.databases(), boxes, QuietDevices());
   window.show();
   const QString missing_id = "ADOTable2: Field 'id' not found.";
   QCOMPARE(boxes.errors, QStringList{missing_id});
@@ -383,7 +383,7 @@ void UmainTest::ShippedWordLibraries() {
   QVERIFY(QFile::copy(LEXMIRA_WORDS_MDB, dir.FilePath("words.mdb")));
   dir.WriteSettings({library.toStdString(), "", ""});
   RecordingMessages boxes;
-  TFmain window(dir.path(), boxes, QuietDevices());
+  TFmain window(dir.databases(), boxes, QuietDevices());
   QCOMPARE(boxes.errors, QStringList());
   QCOMPARE(boxes.messages, QStringList());
   QCOMPARE(QString::fromStdString(window.session().words().library()), table);
@@ -398,7 +398,7 @@ void UmainTest::WindowFace() {
   WriteLibraries(dir);
   dir.WriteSettings({});
   RecordingMessages boxes;
-  TFmain window(dir.path(), boxes, QuietDevices());
+  TFmain window(dir.databases(), boxes, QuietDevices());
 
   QCOMPARE(window.windowTitle(), QString("Lexmira"));
   QCOMPARE(qApp->applicationDisplayName(), QString("Lexmira"));

@@ -88,7 +88,7 @@ void WindowDrillTest::init() {
 }
 
 void WindowDrillTest::Open() {
-  window_ = std::make_unique<TFmain>(dir_->path(), boxes_, QuietDevices());
+  window_ = std::make_unique<TFmain>(dir_->databases(), boxes_, QuietDevices());
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }

@@ -89,7 +89,7 @@ void WindowLayoutTest::initTestCase() {
 void WindowLayoutTest::init() {
   dir_ = std::make_unique<ProgramDir>();
   boxes_ = RecordingMessages();
-  window_ = std::make_unique<TFmain>(dir_->path(), boxes_, QuietDevices());
+  window_ = std::make_unique<TFmain>(dir_->databases(), boxes_, QuietDevices());
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }

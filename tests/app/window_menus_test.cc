@@ -111,7 +111,7 @@ void WindowMenusTest::OpenWindow() {
   lexmira::WindowDevices devices = QuietDevices();
   devices.colors = &colors_;
   devices.fonts = &fonts_;
-  window_ = std::make_unique<TFmain>(dir_->path(), boxes_, std::move(devices));
+  window_ = std::make_unique<TFmain>(dir_->databases(), boxes_, std::move(devices));
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }

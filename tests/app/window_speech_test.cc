@@ -72,7 +72,7 @@ void WindowSpeechTest::Open() {
   sink_ = sink.get();
   lexmira::WindowDevices devices;
   devices.audio = std::move(sink);
-  window_ = std::make_unique<TFmain>(dir_->path(), boxes_, std::move(devices));
+  window_ = std::make_unique<TFmain>(dir_->databases(), boxes_, std::move(devices));
   window_->show();
   QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
@@ -165,7 +165,7 @@ void WindowSpeechTest::VoiceWithoutOutputIsToldOnceAndTheDrillGoesOn() {
   sink_ = sink.get();
   lexmira::WindowDevices devices;
   devices.audio = std::move(sink);
-  window_ = std::make_unique<TFmain>(dir_->path(), boxes_, std::move(devices));
+  window_ = std::make_unique<TFmain>(dir_->databases(), boxes_, std::move(devices));
   window_->show();
   TFmain& w = *window_;
   QTRY_COMPARE(boxes_.errors.size(), 1);
