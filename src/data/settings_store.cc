@@ -1,5 +1,6 @@
 #include "data/settings_store.h"
 
+#include "data/file_checks.h"
 #include "data/store_errors.h"
 #include "data/store_table.h"
 #include "jet/cursor.h"
@@ -12,7 +13,10 @@ SettingsStore::~SettingsStore() = default;
 
 void SettingsStore::Open(const std::string& path) {
   Close();
-  jet::Status status = jet::Database::Open(path, jet::OpenMode::kReadWrite, &db_);
+  // A missing file is left to the engine, which names it.
+  read_only_ = FileExists(path) && !IsWritable(path);
+  const jet::OpenMode mode = read_only_ ? jet::OpenMode::kReadOnly : jet::OpenMode::kReadWrite;
+  jet::Status status = jet::Database::Open(path, mode, &db_);
   if (status.ok()) status = db_->OpenTable(std::string(kTableName), &table_);
   if (!status.ok()) {
     Close();
@@ -32,6 +36,7 @@ void SettingsStore::Close() {
   row_.clear();
   row_id_ = jet::RowId();
   has_row_ = false;
+  read_only_ = false;
 }
 
 bool SettingsStore::IsOpen() const { return table_ != nullptr; }

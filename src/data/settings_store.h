@@ -25,12 +25,15 @@ class SettingsStore {
   SettingsStore& operator=(const SettingsStore&) = delete;
   ~SettingsStore();
 
-  // Opens table "main" of the database at `path` for update and reads its
-  // first row. Throws Error naming the file and the reason; the store is then
-  // closed.
+  // Opens table "main" of the database at `path` and reads its first row:
+  // for update, or only for reading when the file is read-only (see
+  // IsWritable) so that its choices are still restored. Throws Error naming
+  // the file and the reason; the store is then closed.
   void Open(const std::string& path);
   void Close();
   bool IsOpen() const;
+  // Whether the open file was opened only for reading; saving then fails.
+  bool read_only() const { return read_only_; }
 
   // The first row's value of `column` (matched case-insensitively): "" for
   // null, and "" when the table has no row. Throws Error
@@ -57,6 +60,7 @@ class SettingsStore {
   jet::RowValues row_;
   jet::RowId row_id_;
   bool has_row_ = false;
+  bool read_only_ = false;
 };
 
 }  // namespace lexmira

@@ -58,6 +58,7 @@ std::optional<std::string> DrillSession::OpenSettings(const std::string& path) {
     const std::string problem = existed ? "无法打开设置文件“" : "无法创建设置文件“";
     return problem + path + "”：" + error.what() + kChoicesNotRemembered;
   }
+  if (settings_.read_only()) return "设置文件“" + path + "”是只读的。" + kChoicesNotRemembered;
   return std::nullopt;
 }
 
@@ -86,7 +87,7 @@ void DrillSession::ShowCurrentRow() {
 }
 
 void DrillSession::SaveSetting(const char* column, const std::string& text) {
-  if (settings_.IsOpen()) settings_.SaveSetting(column, text);
+  if (remembers_choices()) settings_.SaveSetting(column, text);
 }
 
 void DrillSession::RememberPosition() {

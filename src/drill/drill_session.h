@@ -33,9 +33,10 @@ class DrillSession {
   std::optional<std::string> OpenWords(const std::string& path);
 
   // Opens the settings database at `path`, creating it empty (and its
-  // folder) when it does not exist; an existing file is never replaced. When
-  // it can be neither opened nor created, returns the text to show the
-  // learner once; choices are then not remembered and saving them does
+  // folder) when it does not exist; an existing file is never replaced. A
+  // read-only file still gives its remembered choices. When the file is
+  // read-only or can be neither opened nor created, returns the text to show
+  // the learner once; choices are then not remembered and saving them does
   // nothing.
   std::optional<std::string> OpenSettings(const std::string& path);
 
@@ -49,15 +50,18 @@ class DrillSession {
   // Shows the current row with its word as stored (start-up does not trim).
   void ShowCurrentRow();
 
-  // Writes `text` into the settings row's `column`, unless the settings are
-  // unavailable. Errors of the write are thrown.
+  // Writes `text` into the settings row's `column`, unless choices are not
+  // remembered (see OpenSettings). Errors of the write are thrown.
   void SaveSetting(const char* column, const std::string& text);
 
   // Remembers the shown row's "id" as the position; with no word table open
   // there is no position to remember.
   void RememberPosition();
 
+  // Whether the remembered choices could be read, and whether new ones are
+  // written.
   bool settings_available() const { return settings_.IsOpen(); }
+  bool remembers_choices() const { return settings_.IsOpen() && !settings_.read_only(); }
   WordStore& words() { return words_; }
   const WordStore& words() const { return words_; }
   const SettingsStore& settings() const { return settings_; }

@@ -93,6 +93,7 @@ class UmainTest : public QObject {
   void SettingsThatCannotBeCreated_data();
   void SettingsThatCannotBeCreated();
   void SettingsFileThatCannotBeRead();
+  void ReadOnlySettings();
   void WordsFileMissingOrUnreadable_data();
   void WordsFileMissingOrUnreadable();
   void FailedSaveStillCloses();
@@ -307,6 +308,45 @@ void UmainTest::SettingsFileThatCannotBeRead() {
   QFile file(dir.FilePath("set.mdb"));
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll(), garbage);
+}
+
+// A write-protected set.mdb: the window opens on the remembered library,
+// interval and row, says once that changes won't be remembered, and a later
+// choice and the close neither write nor raise another box.
+void UmainTest::ReadOnlySettings() {
+  ProgramDir dir;
+  WriteLibraries(dir);
+  dir.WriteSettings({"GMAT词汇", "5000", "2"});
+  const QString path = dir.FilePath("set.mdb");
+  QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  file.close();
+  RecordingMessages boxes;
+  {
+    TFmain window(dir.databases(), boxes, QuietDevices());
+    window.show();
+    QCOMPARE(boxes.errors.size(), 1);
+    QVERIFY2(boxes.errors[0].contains(path), qPrintable(boxes.errors[0]));
+    QVERIFY2(boxes.errors[0].contains("只读"), qPrintable(boxes.errors[0]));
+    QVERIFY2(boxes.errors[0].contains("不会被记住"), qPrintable(boxes.errors[0]));
+    QCOMPARE(window.ComboBox1->currentText(), QString("GMAT词汇"));
+    QCOMPARE(window.ComboBox2->currentText(), QString("5000"));
+    QCOMPARE(QString::fromStdString(window.session().words().library()), QString("6"));
+    QCOMPARE(window.TimerPlay.interval(), 5000);
+    QCOMPARE(window.LWord->text(), QString("zeal"));
+
+    window.ComboBox1->setCurrentIndex(1);
+    window.ComboBox1Change();
+    window.BStopClick();
+    QCOMPARE(QString::fromStdString(window.session().words().library()), QString("1"));
+    QVERIFY(window.close());
+  }
+  QCOMPARE(boxes.errors.size(), 1);
+  QCOMPARE(boxes.messages, QStringList());
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), before);
 }
 
 void UmainTest::WordsFileMissingOrUnreadable_data() {

@@ -1,6 +1,7 @@
 #include "data/settings_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <string>
@@ -78,6 +79,23 @@ TEST_F(SettingsStoreTest, RefusedWriteKeepsTheRow) {
   EXPECT_EQ(store_.ReadSetting("time"), "2000");
   EXPECT_EQ(testing::ReadRows(path_, "main"),
             (std::vector<jet::RowValues>{{"小学英语", "2000", "1"}}));
+}
+
+// A write-protected set.mdb (read-only even for root, who may write anyway)
+// still gives its choices; a save is refused and leaves the file as it was.
+TEST_F(SettingsStoreTest, ReadOnlyFileIsReadButNotWritten) {
+  MakeSettings({{"GRE词汇", "5000", "7"}});
+  ASSERT_EQ(::chmod(path_.c_str(), S_IRUSR | S_IRGRP | S_IROTH), 0);
+  store_.Open(path_);
+  EXPECT_TRUE(store_.read_only());
+  EXPECT_EQ(store_.ReadSetting("class"), "GRE词汇");
+  EXPECT_THROW(store_.SaveSetting("id", "8"), Error);
+  EXPECT_EQ(testing::ReadRows(path_, "main"),
+            (std::vector<jet::RowValues>{{"GRE词汇", "5000", "7"}}));
+
+  ASSERT_EQ(::chmod(path_.c_str(), S_IRUSR | S_IWUSR), 0);
+  store_.Open(path_);
+  EXPECT_FALSE(store_.read_only());
 }
 
 TEST_F(SettingsStoreTest, FailuresNameTheComponent) {
