@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 #include "app/application.h"
+#include "app/close_on_signal.h"
 #include "app/messages.h"
 #include "app/umain.h"
 
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
   if (!lexmira::SetUpApplication(application)) {
     qWarning("Qt's Chinese translations (qtbase_zh_CN) are missing; buttons read in English");
   }
+  // Before the window: a signal during start-up still ends in a proper close.
+  const lexmira::CloseOnSignal close_on_signal;
   lexmira::DialogMessages messages;
   // Found from the program file's own folder, wherever it is started from.
   const lexmira::DatabaseLocations databases = lexmira::ResolveDatabaseLocations(

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/close_on_signal.h"
 #include "app/messages.h"
 #include "app/umain.h"
 #include "data/columns.h"
@@ -94,6 +95,7 @@ class UmainTest : public QObject {
   void SettingsThatCannotBeCreated();
   void SettingsFileThatCannotBeRead();
   void ReadOnlySettings();
+  void SignalClosesAndRemembers();
   void WordsFileMissingOrUnreadable_data();
   void WordsFileMissingOrUnreadable();
   void FailedSaveStillCloses();
@@ -347,6 +349,24 @@ void UmainTest::ReadOnlySettings() {
   QCOMPARE(boxes.messages, QStringList());
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll(), before);
+}
+
+// Ending the program with a signal (as a shutdown does) closes the window
+// the ordinary way, so the shown row is remembered.
+void UmainTest::SignalClosesAndRemembers() {
+  ProgramDir dir;
+  WriteLibraries(dir);
+  dir.WriteSettings({"", "", "3"});
+  RecordingMessages boxes;
+  TFmain window(dir.databases(), boxes, QuietDevices());
+  const lexmira::CloseOnSignal close_on_signal;
+  window.show();
+  window.TimerPlayTimer();  // one tick on, to the row after the remembered one
+  QCOMPARE(window.LWord->text(), QString("dog"));
+  QCOMPARE(std::raise(SIGTERM), 0);
+  QTRY_VERIFY(!window.isVisible());
+  QCOMPARE(boxes.errors, QStringList());
+  QCOMPARE(QString::fromStdString(dir.ReadSettings().id), QString("123"));
 }
 
 void UmainTest::WordsFileMissingOrUnreadable_data() {
