@@ -35,6 +35,8 @@ bool SetUpApplication(QApplication& application) {
   interface_font.setFamilies({QString::fromUtf8(kInterfaceFontFamily)});
   QApplication::setFont(interface_font);
   QApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
+  // Ties the window to the installed desktop entry, for its icon and name.
+  QApplication::setDesktopFileName(QStringLiteral(LEXMIRA_APP_ID));
   QApplication::setWindowIcon(SvgIcon(QString::fromLatin1(kIconResource)));
   return InstallChineseTranslations(application);
 }

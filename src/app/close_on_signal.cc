@@ -14,6 +14,8 @@ namespace lexmira {
 namespace {
 
 constexpr int kEndingSignals[] = {SIGTERM, SIGHUP, SIGINT};
+// How often closing is tried again until the program has ended.
+constexpr int kCloseAgainMs = 100;
 
 // A signal handler may only write to a descriptor; the window closes when the
 // message loop reads what it wrote.
@@ -33,7 +35,9 @@ CloseOnSignal::CloseOnSignal() {
     return;
   }
   notifier_ = new QSocketNotifier(signal_pipe[1], QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &CloseOnSignal::CloseWindows);
+  connect(notifier_, &QSocketNotifier::activated, this, &CloseOnSignal::SignalArrived);
+  close_again_.setInterval(kCloseAgainMs);
+  connect(&close_again_, &QTimer::timeout, this, &CloseOnSignal::CloseWindows);
   struct sigaction action = {};
   action.sa_handler = NoteSignal;
   sigemptyset(&action.sa_mask);
@@ -50,11 +54,16 @@ CloseOnSignal::~CloseOnSignal() {
   signal_pipe[0] = signal_pipe[1] = -1;
 }
 
-void CloseOnSignal::CloseWindows() {
+void CloseOnSignal::SignalArrived() {
   char byte;
   [[maybe_unused]] const ssize_t read = ::read(signal_pipe[1], &byte, 1);
-  // Open boxes too, which would keep the program running behind the window.
-  QApplication::closeAllWindows();
+  CloseWindows();
+  // A box open during start-up runs before the window is shown: closing it
+  // lets start-up go on, and the window, shown after, is closed on a later try.
+  close_again_.start();
 }
+
+// Open boxes too, which would keep the program running behind the window.
+void CloseOnSignal::CloseWindows() { QApplication::closeAllWindows(); }
 
 }  // namespace lexmira

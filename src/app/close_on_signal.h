@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 class QSocketNotifier;
 
@@ -19,9 +20,11 @@ class CloseOnSignal : public QObject {
   CloseOnSignal& operator=(const CloseOnSignal&) = delete;
 
  private:
+  void SignalArrived();
   void CloseWindows();
 
   QSocketNotifier* notifier_ = nullptr;
+  QTimer close_again_;
 };
 
 }  // namespace lexmira
