@@ -13,7 +13,7 @@ PACKAGES=(
   flite1-dev libpulse-dev pulseaudio pulseaudio-utils
   fonts-wqy-zenhei fonts-arphic-uming fonts-dejavu-core
   mdbtools xvfb xauth xdotool
-  desktop-file-utils appstream man-db
+  desktop-file-utils appstream dpkg-dev file man-db
 )
 FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 
