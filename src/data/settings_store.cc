@@ -34,7 +34,6 @@ void SettingsStore::Close() {
   table_.reset();
   db_.reset();
   row_.clear();
-  row_id_ = jet::RowId();
   has_row_ = false;
   read_only_ = false;
 }
@@ -50,17 +49,11 @@ std::string SettingsStore::ReadSetting(const std::string& column) const {
 void SettingsStore::SaveSetting(const std::string& column, const std::string& text) {
   if (!IsOpen()) ThrowStoreError(kComponentName, kClosedDatasetMessage);
   const size_t index = ColumnIndex(column);
-  jet::Status status;
-  if (has_row_) {
-    status = table_->Update(row_id_, table_->def().columns[index].name, text);
-  } else {
-    jet::RowValues row(table_->def().columns.size());
-    row[index] = text;
-    status = table_->Insert({row});
-  }
+  // The engine decides between editing and adding the row under its write
+  // lock: another copy of the program may have added the row meanwhile.
+  const jet::Status status = table_->SetInFirstRow(table_->def().columns[index].name, text);
   if (!status.ok()) ThrowStoreError(kComponentName, status.message());
-  // Read back what was stored (a number column keeps "05" as 5) and, after an
-  // insert, where the new row lies, so the next call edits that row.
+  // Read back what was stored (a number column keeps "05" as 5).
   ReadFirstRow();
 }
 
@@ -77,7 +70,6 @@ void SettingsStore::ReadFirstRow() {
     if (!cursor->status().ok()) ThrowStoreError(kComponentName, cursor->status().message());
     return;
   }
-  row_id_ = cursor->row_id();
   ReadStoreRow(kComponentName, *cursor, &row_);
 }
 

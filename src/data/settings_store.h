@@ -58,7 +58,6 @@ class SettingsStore {
   std::unique_ptr<jet::Table> table_;
   // The first row as last read or written; has_row_ false while "main" is empty.
   jet::RowValues row_;
-  jet::RowId row_id_;
   bool has_row_ = false;
   bool read_only_ = false;
 };

@@ -46,8 +46,25 @@ class Table {
   // the change is on disk. A row that no longer fits its page moves.
   // Refused, with nothing written, when the column is part of an index.
   Status Update(RowId row, const std::string& column, const std::optional<std::string>& value);
+  // Sets one column of the table's first row, adding a row that holds only
+  // this value when the table has none. Which of the two happens is decided
+  // under the write lock, so two writers of an empty table never both add a
+  // row.
+  Status SetInFirstRow(const std::string& column, const std::optional<std::string>& value);
 
  private:
+  // The write calls' common checks and their work once the lock is held;
+  // `def` is the definition as the file holds it now.
+  Status CheckUpdatable(const std::string& column, const ColumnDef** target) const;
+  Status InsertLocked(TableDef* def, const std::vector<RowValues>& rows);
+  // `column` indexes def.columns, whose columns are this table's.
+  Status UpdateLocked(const TableDef& def, RowId row, size_t column,
+                      const std::optional<std::string>& value);
+  // The index of one of def().columns.
+  size_t ColumnIndex(const ColumnDef& column) const;
+  // The definition as the file holds it now; call with the lock held.
+  Status ReadCurrentDef(TableDef* def) const;
+
   Database* const db_;
   TableDef def_;
 };

@@ -7,6 +7,7 @@
 #include "jet/page_batch.h"
 #include "jet/row_encoder.h"
 #include "jet/row_writer.h"
+#include "jet/table_cursor.h"
 #include "jet/table.h"
 #include "jet/tdef_reader.h"
 #include "jet/value_encoder.h"
@@ -52,91 +53,130 @@ Status ToStoredValue(const ColumnDef& column, const std::optional<std::string>& 
   return Status::OK();
 }
 
+Status CheckNoIndex(const Database& db, const TableDef& def) {
+  if (def.real_indexes.empty()) return Status::OK();
+  return Status::NotSupported(db.path() + ": table \"" + def.name +
+                              "\" has an index, which this engine does not maintain; "
+                              "no rows were added");
+}
+
 }  // namespace
+
+Status Table::ReadCurrentDef(TableDef* def) const {
+  // Another process may have written since the definition was read.
+  if (Status s = ReadTableDef(db_->file(), db_->format(), def_.definition_page, def); !s.ok()) {
+    return s;
+  }
+  def->name = def_.name;
+  return Status::OK();
+}
 
 Status Table::Insert(const std::vector<RowValues>& rows) {
   if (Status s = CheckWritable(*db_); !s.ok()) return s;
-  if (!def_.real_indexes.empty()) {
-    return Status::NotSupported(db_->path() + ": table \"" + def_.name +
-                                "\" has an index, which this engine does not maintain; "
-                                "no rows were added");
-  }
+  if (Status s = CheckNoIndex(*db_, def_); !s.ok()) return s;
   if (rows.empty()) return Status::OK();
 
-  PageFile& file = db_->file();
-  WriteLock lock(&file);
+  WriteLock lock(&db_->file());
   if (!lock.status().ok()) return lock.status();
-  // Another process may have written since the definition was read.
   TableDef current;
-  if (Status s = ReadTableDef(file, db_->format(), def_.definition_page, &current); !s.ok()) {
-    return s;
-  }
-  current.name = def_.name;
+  if (Status s = ReadCurrentDef(&current); !s.ok()) return s;
+  return InsertLocked(&current, rows);
+}
 
-  PageBatch batch(&file, db_->format());
+Status Table::InsertLocked(TableDef* current, const std::vector<RowValues>& rows) {
+  PageBatch batch(&db_->file(), db_->format());
   LongValueWriter long_values(&batch);
   std::vector<std::string> encoded(rows.size());
-  std::vector<StoredValue> stored(current.columns.size());
+  std::vector<StoredValue> stored(current->columns.size());
   for (size_t r = 0; r < rows.size(); ++r) {
-    if (rows[r].size() != current.columns.size()) {
+    if (rows[r].size() != current->columns.size()) {
       return Status::InvalidArgument(db_->path() + ": table \"" + def_.name + "\" has " +
-                                     std::to_string(current.columns.size()) + " columns, the row " +
-                                     std::to_string(rows[r].size()) + " values");
+                                     std::to_string(current->columns.size()) +
+                                     " columns, the row " + std::to_string(rows[r].size()) +
+                                     " values");
     }
-    for (size_t c = 0; c < current.columns.size(); ++c) {
-      if (Status s = ToStoredValue(current.columns[c], rows[r][c], &long_values, &stored[c]);
+    for (size_t c = 0; c < current->columns.size(); ++c) {
+      if (Status s = ToStoredValue(current->columns[c], rows[r][c], &long_values, &stored[c]);
           !s.ok()) {
         return Status::InvalidArgument(db_->path() + ": table \"" + def_.name +
                                        "\": " + s.message());
       }
     }
-    if (Status s = EncodeRow(current, stored, db_->format().page_size, &encoded[r]); !s.ok()) {
+    if (Status s = EncodeRow(*current, stored, db_->format().page_size, &encoded[r]); !s.ok()) {
       return Status::InvalidArgument(db_->path() + ": " + s.message());
     }
   }
-  if (Status s = AppendRows(&batch, &current, encoded, WritePhase::kCommit); !s.ok()) return s;
+  if (Status s = AppendRows(&batch, current, encoded, WritePhase::kCommit); !s.ok()) return s;
   if (Status s = MarkAllocatedPagesUsed(&batch); !s.ok()) return s;
   if (Status s = batch.Commit(); !s.ok()) return s;
-  def_ = std::move(current);
+  def_ = std::move(*current);
   return Status::OK();
 }
 
-Status Table::Update(RowId row, const std::string& column,
-                     const std::optional<std::string>& value) {
+size_t Table::ColumnIndex(const ColumnDef& column) const {
+  return static_cast<size_t>(&column - def_.columns.data());
+}
+
+Status Table::CheckUpdatable(const std::string& column, const ColumnDef** target) const {
   if (Status s = CheckWritable(*db_); !s.ok()) return s;
-  const ColumnDef* target = def_.FindColumn(column);
-  if (target == nullptr) {
+  *target = def_.FindColumn(column);
+  if (*target == nullptr) {
     return Status::NotFound(db_->path() + ": table \"" + def_.name + "\" has no column \"" +
                             column + "\"");
   }
   for (const IndexDef& index : def_.real_indexes) {
     const auto& numbers = index.column_numbers;
-    if (std::find(numbers.begin(), numbers.end(), target->number) != numbers.end()) {
-      return Status::NotSupported(db_->path() + ": column \"" + target->name + "\" of table \"" +
-                                  def_.name +
+    if (std::find(numbers.begin(), numbers.end(), (*target)->number) != numbers.end()) {
+      return Status::NotSupported(db_->path() + ": column \"" + (*target)->name +
+                                  "\" of table \"" + def_.name +
                                   "\" is part of an index, which this engine does not maintain; "
                                   "nothing was changed");
     }
   }
+  return Status::OK();
+}
 
-  PageFile& file = db_->file();
-  WriteLock lock(&file);
+Status Table::Update(RowId row, const std::string& column,
+                     const std::optional<std::string>& value) {
+  const ColumnDef* target;
+  if (Status s = CheckUpdatable(column, &target); !s.ok()) return s;
+  WriteLock lock(&db_->file());
   if (!lock.status().ok()) return lock.status();
-  PageBatch batch(&file, db_->format());
+  return UpdateLocked(def_, row, ColumnIndex(*target), value);
+}
+
+Status Table::SetInFirstRow(const std::string& column, const std::optional<std::string>& value) {
+  const ColumnDef* target;
+  if (Status s = CheckUpdatable(column, &target); !s.ok()) return s;
+  WriteLock lock(&db_->file());
+  if (!lock.status().ok()) return lock.status();
+  TableDef current;
+  if (Status s = ReadCurrentDef(&current); !s.ok()) return s;
+  TableCursor cursor(db_->file(), db_->format(), current);
+  if (cursor.Next()) return UpdateLocked(current, cursor.row_id(), ColumnIndex(*target), value);
+  if (!cursor.status().ok()) return cursor.status();
+  if (Status s = CheckNoIndex(*db_, current); !s.ok()) return s;
+  RowValues row(current.columns.size());
+  row[ColumnIndex(*target)] = value;
+  return InsertLocked(&current, {row});
+}
+
+Status Table::UpdateLocked(const TableDef& def, RowId row, size_t column,
+                           const std::optional<std::string>& value) {
+  PageBatch batch(&db_->file(), db_->format());
   LongValueWriter long_values(&batch);
-  const size_t index = static_cast<size_t>(target - def_.columns.data());
   StoredValue stored;
-  if (Status s = ToStoredValue(*target, value, &long_values, &stored); !s.ok()) {
+  if (Status s = ToStoredValue(def.columns[column], value, &long_values, &stored); !s.ok()) {
     return Status::InvalidArgument(db_->path() + ": table \"" + def_.name + "\": " + s.message());
   }
   std::vector<StoredValue> values;
-  if (Status s = LoadStoredRow(&batch, def_, row, &values); !s.ok()) return s;
-  values[index] = std::move(stored);
+  if (Status s = LoadStoredRow(&batch, def, row, &values); !s.ok()) return s;
+  values[column] = std::move(stored);
   std::string encoded;
-  if (Status s = EncodeRow(def_, values, db_->format().page_size, &encoded); !s.ok()) {
+  if (Status s = EncodeRow(def, values, db_->format().page_size, &encoded); !s.ok()) {
     return Status::InvalidArgument(db_->path() + ": " + s.message());
   }
-  if (Status s = ReplaceRow(&batch, def_, row, encoded); !s.ok()) return s;
+  if (Status s = ReplaceRow(&batch, def, row, encoded); !s.ok()) return s;
   if (Status s = MarkAllocatedPagesUsed(&batch); !s.ok()) return s;
   return batch.Commit();
 }

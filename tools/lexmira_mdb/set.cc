@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "commands.h"
-#include "jet/cursor.h"
 #include "jet/database.h"
 #include "jet/table.h"
 
@@ -21,21 +20,8 @@ int RunSet(const Args& args) {
   std::unique_ptr<jet::Table> table;
   s = db->OpenTable(table_name, &table);
   if (!s.ok()) return Fail(s.message());
-  const jet::ColumnDef* target = table->def().FindColumn(column);
-  if (target == nullptr) {
-    return Fail(path + ": table \"" + table_name + "\" has no column \"" + column + "\"");
-  }
 
-  std::unique_ptr<jet::Cursor> cursor = table->NewCursor();
-  if (cursor->Next()) {
-    s = table->Update(cursor->row_id(), column, value);
-  } else if (!cursor->status().ok()) {
-    s = cursor->status();
-  } else {
-    jet::RowValues row(table->def().columns.size());
-    row[static_cast<size_t>(target - table->def().columns.data())] = value;
-    s = table->Insert({row});
-  }
+  s = table->SetInFirstRow(column, value);
   return s.ok() ? 0 : Fail(s.message());
 }
 
