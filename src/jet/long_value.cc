@@ -40,8 +40,9 @@ Status LongValueReader::Read(const uint8_t* field, size_t size, std::string* val
   }
   const uint32_t length = LoadU32(field) & Format::kLongValueLengthMask;
   const uint32_t kind = LoadU32(field) & Format::kLongValueKindMask;
-  const uint64_t file_size = uint64_t{file_.page_count()} * file_.page_size();
-  if (length > file_size) {
+  bool fits_in_file;
+  if (Status s = file_.HasPage(length / file_.page_size(), &fits_in_file); !s.ok()) return s;
+  if (!fits_in_file) {
     return Status::Corruption("long value claims " + std::to_string(length) +
                               " bytes, more than the file holds");
   }

@@ -60,8 +60,25 @@ uint32_t PageFile::page_count() const {
   return pages > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(pages);
 }
 
+Status PageFile::HasPage(uint32_t n, bool* exists) const {
+  *exists = n < page_count();
+  if (*exists) return Status::OK();
+  Status s = ReadSize();
+  *exists = n < page_count();
+  return s;
+}
+
+Status PageFile::ReadSize() const {
+  struct stat info;
+  if (::fstat(fd_, &info) != 0) return ErrnoStatus(path_, "read the size of");
+  size_ = static_cast<uint64_t>(info.st_size);
+  return Status::OK();
+}
+
 Status PageFile::ReadPage(uint32_t n, std::vector<uint8_t>* page) const {
-  if (n >= page_count()) {
+  bool exists;
+  if (Status s = HasPage(n, &exists); !s.ok()) return s;
+  if (!exists) {
     return Status::Corruption(path_ + ": page " + std::to_string(n) +
                               " lies past the end of the file (" + std::to_string(page_count()) +
                               " pages): the file is truncated or damaged");
@@ -143,14 +160,9 @@ Status PageFile::Lock() {
     if (errno != EINTR) return ErrnoStatus(path_, "lock");
   }
   // Another process may have grown the file while we waited.
-  struct stat info;
-  if (::fstat(fd_, &info) != 0) {
-    Status s = ErrnoStatus(path_, "read the size of");
-    Unlock();
-    return s;
-  }
-  size_ = static_cast<uint64_t>(info.st_size);
-  return Status::OK();
+  Status s = ReadSize();
+  if (!s.ok()) Unlock();
+  return s;
 }
 
 void PageFile::Unlock() { ::flock(fd_, LOCK_UN); }

@@ -29,7 +29,12 @@ class PageFile {
   uint32_t page_size() const { return page_size_; }
   // Must be called once the version is known (page 0 says which size).
   void set_page_size(uint32_t size) { page_size_ = size; }
+  // The pages the file held when last looked at; see HasPage().
   uint32_t page_count() const;
+  // Sets *exists to whether page n exists. A page past the size last seen
+  // makes the file's size be read again: another process may have grown the
+  // file since.
+  Status HasPage(uint32_t n, bool* exists) const;
 
   // Reads page n into *page (resized to page_size()).
   Status ReadPage(uint32_t n, std::vector<uint8_t>* page) const;
@@ -50,11 +55,13 @@ class PageFile {
 
  private:
   PageFile(std::string path, int fd, OpenMode mode, uint64_t size);
+  // Rereads the file's size into size_.
+  Status ReadSize() const;
 
   const std::string path_;
   const int fd_;
   const OpenMode mode_;
-  uint64_t size_;
+  mutable uint64_t size_;  // a cache of the file's size, refreshed on demand
   uint32_t page_size_ = 0;
   uint64_t write_count_ = 0;
 };

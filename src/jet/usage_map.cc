@@ -50,7 +50,8 @@ Status UsageMap::Read(const PageFile& file, const Format& format, uint32_t row_p
 }
 
 Status UsageMap::CheckInFile(uint32_t page) const {
-  if (page < file_->page_count()) return Status::OK();
+  bool exists;
+  if (Status s = file_->HasPage(page, &exists); !s.ok() || exists) return s;
   return Status::Corruption(file_->path() + ": usage map at page " +
                             std::to_string(location_.page) + " names page " +
                             std::to_string(page) + ", past the end of the file");

@@ -10,6 +10,7 @@
 
 #include "data/settings_schema.h"
 #include "engine_rows.h"
+#include "jet/cursor.h"
 #include "jet/database.h"
 #include "jet/table.h"
 #include "writer_test_util.h"
@@ -67,6 +68,35 @@ TEST(MultiProcess, TwoWritersOfAnEmptyTableMakeOneRowWithBothValues) {
     ASSERT_EQ(rows.size(), 1u) << "round " << round;
     EXPECT_EQ(rows[0], (jet::RowValues{"GRE词汇", "3000", std::nullopt})) << "round " << round;
   }
+}
+
+TEST(MultiProcess, ReaderOpenedBeforeTheFileGrewReadsTheNewPages) {
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("set.mdb");
+  ASSERT_TRUE(lexmira::CreateSettingsDatabase(file).ok());
+  std::unique_ptr<jet::Database> reader;
+  ASSERT_TRUE(jet::Database::Open(file, jet::OpenMode::kReadOnly, &reader).ok());
+  std::unique_ptr<jet::Table> table;
+  ASSERT_TRUE(reader->OpenTable("main", &table).ok());
+
+  // Another writer (its own open file, as another process has) adds rows
+  // that take many new pages.
+  constexpr size_t kRows = 200;
+  const std::string long_text(200, 'w');
+  {
+    std::unique_ptr<jet::Database> writer;
+    ASSERT_TRUE(jet::Database::Open(file, jet::OpenMode::kReadWrite, &writer).ok());
+    std::unique_ptr<jet::Table> writer_table;
+    ASSERT_TRUE(writer->OpenTable("main", &writer_table).ok());
+    const std::vector<jet::RowValues> rows(kRows, {long_text, long_text, "1"});
+    ASSERT_TRUE(writer_table->Insert(rows).ok());
+  }
+
+  std::unique_ptr<jet::Cursor> cursor = table->NewCursor();
+  size_t count = 0;
+  while (cursor->Next()) ++count;
+  EXPECT_TRUE(cursor->status().ok()) << cursor->status().message();
+  EXPECT_EQ(count, kRows);
 }
 
 }  // namespace
