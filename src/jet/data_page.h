@@ -17,6 +17,8 @@ namespace jet {
 // The page of a moved row's new copy: found through the lookup pointer left
 // in its first slot, and hidden from a scan by the deleted flag.
 inline constexpr uint16_t kMovedRowFlags = Format::kRowDeletedFlag;
+// A deleted row: no reader shows it, and its bytes are gone.
+inline constexpr uint16_t kDeletedRowFlags = Format::kRowDeletedFlag | Format::kRowLookupFlag;
 // Long value (memo, OLE) pages carry this tag where data pages name their table.
 inline constexpr uint32_t kLongValuePageTag = 0x4c41564c;  // "LVAL"
 

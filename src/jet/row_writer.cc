@@ -109,6 +109,15 @@ Status Locate(PageBatch* batch, const TableDef& def, RowId id, RowLocation* at) 
   return Status::OK();
 }
 
+// Marks a row deleted and gives its bytes back to the page.
+Status DeleteRow(PageBatch* batch, RowLocation at, WritePhase phase) {
+  std::vector<uint8_t>* page;
+  if (Status s = batch->Edit(at.page, phase, &page); !s.ok()) return s;
+  bool fitted = false;
+  return DataPage(batch->format(), page, batch->Where(at.page))
+      .Replace(at.slot, {}, kDeletedRowFlags, &fitted);
+}
+
 }  // namespace
 
 Status AppendRows(PageBatch* batch, TableDef* def, const std::vector<std::string>& rows,
@@ -185,7 +194,7 @@ Status ReplaceRow(PageBatch* batch, const TableDef& def, RowId id, const std::st
   }
 
   // Moved: the copy first, hidden from scans, then the pointer in the row's
-  // own slot. A copy left by an earlier move stays hidden and unreferenced.
+  // own slot.
   uint32_t target = 0;
   if (Status s = FindPageWithRoom(batch, def, row.size(), {at.page}, &target); !s.ok()) return s;
   std::vector<uint8_t>* page;
@@ -212,7 +221,44 @@ Status ReplaceRow(PageBatch* batch, const TableDef& def, RowId id, const std::st
   if (!fitted) {
     return Status::Corruption(batch->Where(id.page) + ": no room left for a row pointer");
   }
-  return UpdateFreeSpaceMap(batch, def, {id.page, target});
+  std::set<uint32_t> changed = {id.page, target};
+  if (at.page != id.page || at.slot != id.slot) {
+    // The copy an earlier move made: nothing names it once the pointer moved.
+    if (Status s = DeleteRow(batch, at, WritePhase::kAfterCommit); !s.ok()) return s;
+    changed.insert(at.page);
+  }
+  return UpdateFreeSpaceMap(batch, def, changed);
+}
+
+Status DeleteOrphanCopies(PageBatch* batch, const TableDef& def) {
+  std::vector<uint32_t> pages;
+  if (Status s = ReadUsageMap(batch, def.used_pages_pointer, &pages); !s.ok()) return s;
+  std::set<uint32_t> named;  // row pointers the table's moved rows hold
+  std::vector<RowLocation> copies;
+  for (uint32_t n : pages) {
+    const std::vector<uint8_t>* page;
+    if (Status s = batch->Read(n, &page); !s.ok()) return s;
+    if (!IsPageOfTable(*page, def.definition_page)) continue;
+    std::vector<uint8_t> copy = *page;
+    DataPage data(batch->format(), &copy, batch->Where(n));
+    for (uint16_t slot = 0; slot < data.row_count(); ++slot) {
+      const uint16_t flags = data.slot_flags(slot);
+      if (flags == kMovedRowFlags) copies.push_back({n, slot});
+      if (flags != Format::kRowLookupFlag) continue;
+      std::string_view pointer;
+      if (Status s = data.Row(slot, &pointer); !s.ok()) return s;
+      if (pointer.size() >= kRowPointerSize) {
+        named.insert(LoadU32(reinterpret_cast<const uint8_t*>(pointer.data())));
+      }
+    }
+  }
+  std::set<uint32_t> changed;
+  for (const RowLocation& at : copies) {
+    if (named.count(MakeRowPointer(at.page, at.slot))) continue;
+    if (Status s = DeleteRow(batch, at, WritePhase::kBeforeCommit); !s.ok()) return s;
+    changed.insert(at.page);
+  }
+  return UpdateFreeSpaceMap(batch, def, changed);
 }
 
 }  // namespace jet

@@ -27,7 +27,14 @@ Status LoadStoredRow(PageBatch* batch, const TableDef& def, RowId id,
 
 // Replaces an existing row with an encoded one. Where it no longer fits its
 // page, the new copy goes to another page first (hidden from scans) and then
-// the row's first slot becomes a pointer to it: that slot's page is the commit.
+// the row's first slot becomes a pointer to it: that slot's page is the
+// commit. A copy an earlier move made is deleted after the commit.
 Status ReplaceRow(PageBatch* batch, const TableDef& def, RowId id, const std::string& row);
+
+// Deletes the moved-row copies of `def`'s table that no row's pointer names:
+// what a write stopped between placing a copy and committing its pointer (or
+// between the commit and deleting the copy it replaced) leaves behind. Our
+// reader skips such copies, but other readers list them as rows.
+Status DeleteOrphanCopies(PageBatch* batch, const TableDef& def);
 
 }  // namespace jet

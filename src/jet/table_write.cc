@@ -85,6 +85,7 @@ Status Table::Insert(const std::vector<RowValues>& rows) {
 
 Status Table::InsertLocked(TableDef* current, const std::vector<RowValues>& rows) {
   PageBatch batch(&db_->file(), db_->format());
+  if (Status s = DeleteOrphanCopies(&batch, *current); !s.ok()) return s;
   LongValueWriter long_values(&batch);
   std::vector<std::string> encoded(rows.size());
   std::vector<StoredValue> stored(current->columns.size());
@@ -164,6 +165,7 @@ Status Table::SetInFirstRow(const std::string& column, const std::optional<std::
 Status Table::UpdateLocked(const TableDef& def, RowId row, size_t column,
                            const std::optional<std::string>& value) {
   PageBatch batch(&db_->file(), db_->format());
+  if (Status s = DeleteOrphanCopies(&batch, def); !s.ok()) return s;
   LongValueWriter long_values(&batch);
   StoredValue stored;
   if (Status s = ToStoredValue(def.columns[column], value, &long_values, &stored); !s.ok()) {
