@@ -36,6 +36,14 @@ uint16_t DataPage::row_count() const {
   return static_cast<uint16_t>(stored < most ? stored : most);
 }
 
+uint16_t DataPage::live_row_count() const {
+  uint16_t live = 0;
+  for (uint16_t slot = 0; slot < row_count(); ++slot) {
+    if (!(slot_flags(slot) & Format::kRowDeletedFlag)) ++live;
+  }
+  return live;
+}
+
 size_t DataPage::SlotPosition(uint16_t slot) const {
   return format_.data_row_table_offset + kSlotSize * slot;
 }
@@ -116,6 +124,11 @@ Status DataPage::Replace(uint16_t slot, std::string_view row, uint16_t flags, bo
   SetFreeSpace(free_space());
   *fitted = true;
   return Status::OK();
+}
+
+Status DataPage::Delete(uint16_t slot) {
+  bool fitted = false;  // an empty row always fits
+  return Replace(slot, {}, kDeletedRowFlags, &fitted);
 }
 
 }  // namespace jet

@@ -33,6 +33,8 @@ class DataPage {
   static void Init(const Format& format, uint32_t owner, std::vector<uint8_t>* page);
 
   uint16_t row_count() const;
+  // Rows not marked deleted.
+  uint16_t live_row_count() const;
   size_t free_space() const;
   uint16_t slot_flags(uint16_t slot) const;
   // The bytes of a row; Corruption when the slot table contradicts the page.
@@ -45,6 +47,8 @@ class DataPage {
   // Puts `row` with `flags` into an existing slot, packing the page's rows
   // anew. *fitted is false, and the page unchanged, when it does not fit.
   Status Replace(uint16_t slot, std::string_view row, uint16_t flags, bool* fitted);
+  // Marks a row deleted and gives its bytes back to the page.
+  Status Delete(uint16_t slot);
 
   static constexpr size_t kSlotSize = 2;
 

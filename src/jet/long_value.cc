@@ -33,8 +33,10 @@ Status LongValueReader::ReadRow(uint32_t pointer, const uint8_t** data, size_t* 
   return Status::OK();
 }
 
-Status LongValueReader::Read(const uint8_t* field, size_t size, std::string* value) {
+Status LongValueReader::Read(const uint8_t* field, size_t size, std::string* value,
+                             std::vector<uint32_t>* rows) {
   value->clear();
+  if (rows != nullptr) rows->clear();
   if (size < Format::kLongValueHeaderSize) {
     return Status::Corruption("long value header is " + std::to_string(size) + " bytes");
   }
@@ -60,6 +62,7 @@ Status LongValueReader::Read(const uint8_t* field, size_t size, std::string* val
   if (kind == Format::kLongValueSingleRow) {
     Status s = ReadRow(pointer, &data, &data_size);
     if (!s.ok()) return s;
+    if (rows != nullptr) rows->push_back(pointer);
     if (data_size < length) {
       return Status::Corruption("long value row holds " + std::to_string(data_size) + " bytes of " +
                                 std::to_string(length));
@@ -84,6 +87,7 @@ Status LongValueReader::Read(const uint8_t* field, size_t size, std::string* val
     }
     Status s = ReadRow(pointer, &data, &data_size);
     if (!s.ok()) return s;
+    if (rows != nullptr) rows->push_back(pointer);
     if (data_size < Format::kLongValueChainPointerSize) {
       return Status::Corruption("long value row is too short");
     }

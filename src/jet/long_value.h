@@ -24,7 +24,9 @@ class LongValueReader {
   // Replaces *value with the bytes of the long value whose header is
   // field[0..size). Chains that loop, leave the file or disagree with the
   // stated length are Corruption; the length is capped by the file's size.
-  Status Read(const uint8_t* field, size_t size, std::string* value);
+  // When `rows` is given it receives the row pointers the value occupies.
+  Status Read(const uint8_t* field, size_t size, std::string* value,
+              std::vector<uint32_t>* rows = nullptr);
 
  private:
   Status ReadRow(uint32_t pointer, const uint8_t** data, size_t* size);

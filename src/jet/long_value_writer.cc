@@ -1,7 +1,11 @@
 #include "jet/long_value_writer.h"
 
+#include <set>
+
 #include "jet/data_page.h"
 #include "jet/little_endian.h"
+#include "jet/page_allocator.h"
+#include "jet/row_slot.h"
 
 namespace jet {
 
@@ -69,6 +73,30 @@ Status LongValueWriter::Write(std::string_view data, std::string* field) {
   current_page_ = 0;
   *field = Field(length, next);
   return Status::OK();
+}
+
+Status FreeLongValueRows(PageBatch* batch, const std::vector<uint32_t>& rows) {
+  std::set<uint32_t> pages;
+  for (uint32_t pointer : rows) {
+    const uint32_t n = RowPointerPage(pointer);
+    std::vector<uint8_t>* page;
+    if (Status s = batch->Edit(n, WritePhase::kBeforeCommit, &page); !s.ok()) return s;
+    if (DataPageOwner(*page) != kLongValuePageTag) {
+      return Status::Corruption(batch->Where(n) + ": not a long value page");
+    }
+    if (Status s = DataPage(batch->format(), page, batch->Where(n)).Delete(RowPointerSlot(pointer));
+        !s.ok()) {
+      return s;
+    }
+    pages.insert(n);
+  }
+  std::vector<uint32_t> emptied;
+  for (uint32_t n : pages) {
+    std::vector<uint8_t>* page;
+    if (Status s = batch->Edit(n, WritePhase::kBeforeCommit, &page); !s.ok()) return s;
+    if (DataPage(batch->format(), page, batch->Where(n)).live_row_count() == 0) emptied.push_back(n);
+  }
+  return MarkPagesFree(batch, emptied, WritePhase::kCommit);
 }
 
 }  // namespace jet

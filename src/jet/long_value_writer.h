@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "jet/page_batch.h"
 #include "jet/status.h"
@@ -31,5 +32,10 @@ class LongValueWriter {
   PageBatch* const batch_;
   uint32_t current_page_ = 0;  // 0: none yet
 };
+
+// Deletes the long value rows `rows` (row pointers) of a value nothing
+// refers to any more, and gives the pages they leave empty back to the
+// global page map.
+Status FreeLongValueRows(PageBatch* batch, const std::vector<uint32_t>& rows);
 
 }  // namespace jet

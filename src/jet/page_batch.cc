@@ -5,7 +5,7 @@
 namespace jet {
 
 PageBatch::PageBatch(PageFile* file, const Format& format)
-    : file_(file), format_(format), first_new_page_(file->page_count()) {}
+    : file_(file), format_(format), next_new_page_(file->page_count()) {}
 
 std::string PageBatch::Where(uint32_t page) const {
   return file_->path() + ": page " + std::to_string(page);
@@ -44,8 +44,19 @@ Status PageBatch::Edit(uint32_t n, WritePhase phase, std::vector<uint8_t>** page
   return Status::OK();
 }
 
+void PageBatch::OfferFreePages(std::vector<uint32_t> pages) {
+  offered_.assign(pages.rbegin(), pages.rend());
+}
+
 uint32_t PageBatch::Allocate(std::vector<uint8_t>** page) {
-  const uint32_t n = first_new_page_ + static_cast<uint32_t>(allocated_.size());
+  uint32_t n;
+  if (offered_.empty()) {
+    n = next_new_page_++;
+  } else {
+    n = offered_.back();
+    offered_.pop_back();
+    unchanged_.erase(n);
+  }
   allocated_.push_back(n);
   Staged& staged = staged_[n];
   staged.bytes.assign(format_.page_size, 0);
@@ -71,7 +82,8 @@ Status PageBatch::Commit() {
   staged_.clear();
   unchanged_.clear();
   allocated_.clear();
-  first_new_page_ = file_->page_count();
+  offered_.clear();
+  next_new_page_ = file_->page_count();
   return Status::OK();
 }
 

@@ -33,8 +33,13 @@ class PageBatch {
   // The current content of page n (staged or read from the file), to change
   // in place; it is written in `phase` (the earliest phase asked wins).
   Status Edit(uint32_t n, WritePhase phase, std::vector<uint8_t>** page);
-  // A new page past the end of the file, zero-filled, written before the commit.
+  // A page for new content, zero-filled, written before the commit: one of
+  // the offered free pages while there are any, else a new page past the end
+  // of the file.
   uint32_t Allocate(std::vector<uint8_t>** page);
+  // Free pages of the file (nothing points to them) for Allocate to take
+  // first, in this order.
+  void OfferFreePages(std::vector<uint32_t> pages);
   // Pages allocated by this batch, in order.
   const std::vector<uint32_t>& allocated() const { return allocated_; }
   bool empty() const { return staged_.empty(); }
@@ -50,7 +55,8 @@ class PageBatch {
 
   PageFile* const file_;
   const Format& format_;
-  uint32_t first_new_page_;
+  uint32_t next_new_page_;
+  std::vector<uint32_t> offered_;  // free pages not yet taken, last one first
   std::map<uint32_t, Staged> staged_;
   std::map<uint32_t, std::vector<uint8_t>> unchanged_;  // pages read, not staged
   std::vector<uint32_t> allocated_;

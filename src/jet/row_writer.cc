@@ -109,13 +109,10 @@ Status Locate(PageBatch* batch, const TableDef& def, RowId id, RowLocation* at) 
   return Status::OK();
 }
 
-// Marks a row deleted and gives its bytes back to the page.
 Status DeleteRow(PageBatch* batch, RowLocation at, WritePhase phase) {
   std::vector<uint8_t>* page;
   if (Status s = batch->Edit(at.page, phase, &page); !s.ok()) return s;
-  bool fitted = false;
-  return DataPage(batch->format(), page, batch->Where(at.page))
-      .Replace(at.slot, {}, kDeletedRowFlags, &fitted);
+  return DataPage(batch->format(), page, batch->Where(at.page)).Delete(at.slot);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 #include <algorithm>
 
 #include "jet/database.h"
+#include "jet/long_value.h"
 #include "jet/long_value_writer.h"
+#include "jet/table_def_writer.h"
 #include "jet/page_allocator.h"
 #include "jet/page_batch.h"
 #include "jet/row_encoder.h"
@@ -85,6 +87,7 @@ Status Table::Insert(const std::vector<RowValues>& rows) {
 
 Status Table::InsertLocked(TableDef* current, const std::vector<RowValues>& rows) {
   PageBatch batch(&db_->file(), db_->format());
+  if (Status s = OfferFreedPages(&batch); !s.ok()) return s;
   if (Status s = DeleteOrphanCopies(&batch, *current); !s.ok()) return s;
   LongValueWriter long_values(&batch);
   std::vector<std::string> encoded(rows.size());
@@ -165,6 +168,7 @@ Status Table::SetInFirstRow(const std::string& column, const std::optional<std::
 Status Table::UpdateLocked(const TableDef& def, RowId row, size_t column,
                            const std::optional<std::string>& value) {
   PageBatch batch(&db_->file(), db_->format());
+  if (Status s = OfferFreedPages(&batch); !s.ok()) return s;
   if (Status s = DeleteOrphanCopies(&batch, def); !s.ok()) return s;
   LongValueWriter long_values(&batch);
   StoredValue stored;
@@ -173,6 +177,17 @@ Status Table::UpdateLocked(const TableDef& def, RowId row, size_t column,
   }
   std::vector<StoredValue> values;
   if (Status s = LoadStoredRow(&batch, def, row, &values); !s.ok()) return s;
+  std::vector<uint32_t> replaced_rows;  // where the old long value lies
+  if (IsLongValueType(def.columns[column].type) && values[column]) {
+    const std::string& field = *values[column];
+    std::string old_value;
+    LongValueReader reader(db_->file(), db_->format());
+    if (Status s = reader.Read(reinterpret_cast<const uint8_t*>(field.data()), field.size(),
+                               &old_value, &replaced_rows);
+        !s.ok()) {
+      return s;
+    }
+  }
   values[column] = std::move(stored);
   std::string encoded;
   if (Status s = EncodeRow(def, values, db_->format().page_size, &encoded); !s.ok()) {
@@ -180,7 +195,13 @@ Status Table::UpdateLocked(const TableDef& def, RowId row, size_t column,
   }
   if (Status s = ReplaceRow(&batch, def, row, encoded); !s.ok()) return s;
   if (Status s = MarkAllocatedPagesUsed(&batch); !s.ok()) return s;
-  return batch.Commit();
+  if (Status s = batch.Commit(); !s.ok()) return s;
+  if (replaced_rows.empty()) return Status::OK();
+  // Only now does nothing point to the old value; a crash before this batch
+  // is on disk leaves its pages unused but never freed while in use.
+  PageBatch release(&db_->file(), db_->format());
+  if (Status s = FreeLongValueRows(&release, replaced_rows); !s.ok()) return s;
+  return release.Commit();
 }
 
 }  // namespace jet

@@ -187,6 +187,32 @@ TEST(WriterRoundTrip, TableLargerThanAnInlineUsageMap) {
   ExpectBothReadersSee(file, "t", jet_test::Records(kHeader, rows));
 }
 
+// An updated memo's old pages go back to the free page map and are reused,
+// whether the memo takes one long value row or a chain of them.
+TEST(WriterRoundTrip, RepeatedMemoUpdatesKeepTheFileSizeBounded) {
+  constexpr int kUpdates = 100;
+  const std::string memos[] = {Repeat("m", 3000), Repeat("备注", 1500), Repeat("n", 900)};
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("memo.mdb");
+  std::unique_ptr<jet::Database> db = NewDatabase(file, "t");
+  std::unique_ptr<jet::Table> table = Open(db.get(), "t");
+  ASSERT_TRUE(table->Insert({{"1", "word", memos[0], "c"}}).ok());
+  const jet::RowId row = RowIds(*table).at(0);
+  uintmax_t size_after_first_round = 0;
+  for (int i = 1; i <= kUpdates; ++i) {
+    const jet::Status s = table->Update(row, "note", memos[i % std::size(memos)]);
+    ASSERT_TRUE(s.ok()) << s.message();
+    if (i == static_cast<int>(std::size(memos))) {
+      size_after_first_round = std::filesystem::file_size(file);
+    }
+  }
+  // Each value's pages are freed only after the next one is written, so a
+  // page or two more than one round may be in use.
+  EXPECT_LE(std::filesystem::file_size(file), size_after_first_round + 2 * jet::Jet4Format().page_size);
+  ExpectBothReadersSee(file, "t",
+                       jet_test::Records(kHeader, {{"1", "word", memos[kUpdates % 3], "c"}}));
+}
+
 TEST(WriterRoundTrip, RowThatOutgrowsItsPageMovesAndKeepsItsPlace) {
   jet_test::ScratchDir dir;
   const std::string file = dir.File("move.mdb");
