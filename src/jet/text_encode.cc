@@ -65,6 +65,15 @@ bool Utf8ToUtf16(std::string_view utf8, std::u16string* units) {
   return true;
 }
 
+size_t CountCharacters(std::string_view utf8) {
+  constexpr uint8_t kContinuationMask = 0xc0, kContinuation = 0x80;  // 10xxxxxx
+  size_t count = 0;
+  for (char c : utf8) {
+    if ((static_cast<uint8_t>(c) & kContinuationMask) != kContinuation) ++count;
+  }
+  return count;
+}
+
 std::string EncodeJet4Text(const std::u16string& units, bool compressible) {
   std::string plain;
   plain.reserve(units.size() * 2);

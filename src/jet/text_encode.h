@@ -13,6 +13,9 @@ namespace jet {
 // The UTF-16 code units of UTF-8 text; false when the input is not UTF-8.
 bool Utf8ToUtf16(std::string_view utf8, std::u16string* units);
 
+// The number of characters (code points) of valid UTF-8 text.
+size_t CountCharacters(std::string_view utf8);
+
 // The stored bytes of a text value. `compressible` allows the compressed form
 // (the column's compressed-unicode flag); it is used only when shorter.
 std::string EncodeJet4Text(const std::u16string& units, bool compressible);

@@ -100,11 +100,20 @@ Status EncodeValue(const ColumnDef& column, std::string_view text, std::string* 
     case ColumnType::kText: {
       size_t characters = 0;
       if (Status s = EncodeColumnText(column, text, stored, &characters); !s.ok()) return s;
+      // The column's length counts UTF-16 units, so a character beyond
+      // U+FFFF (an emoji, say) takes the room of two.
       const size_t limit = column.length / kJet4BytesPerCharacter;
       if (characters > limit) {
-        return Status::InvalidArgument(ColumnLabel(column) + ": the text has " +
-                                       std::to_string(characters) + " characters, more than the " +
-                                       std::to_string(limit) + " the column holds");
+        const size_t real_characters = CountCharacters(text);
+        const std::string size =
+            real_characters == characters
+                ? std::to_string(characters) + " characters"
+                : std::to_string(real_characters) + " characters, which take the room of " +
+                      std::to_string(characters) + " (characters beyond U+FFFF, such as emoji, "
+                      "count twice),";
+        return Status::InvalidArgument(ColumnLabel(column) + ": the text has " + size +
+                                       " more than the " + std::to_string(limit) +
+                                       " the column holds");
       }
       return Status::OK();
     }

@@ -17,7 +17,8 @@ namespace jet {
 Status EncodeValue(const ColumnDef& column, std::string_view text, std::string* stored);
 
 // The encoded bytes of text for a Text or Memo column, honouring the column's
-// compressed-unicode flag. InvalidArgument when the text is not UTF-8.
+// compressed-unicode flag; *characters gets its length in UTF-16 units, the
+// measure of a column's length. InvalidArgument when the text is not UTF-8.
 Status EncodeColumnText(const ColumnDef& column, std::string_view text, std::string* stored,
                         size_t* characters);
 

@@ -53,6 +53,11 @@ const RefusalCase kCases[] = {
        return t->Insert({{"1", std::string(11, 'x')}});
      },
      Code::kInvalidArgument, "more than the 10"},
+    {"EmojiCountTwiceButAreCalledCharacters", "", "t",
+     [](jet::Table* t) { return t->Update(FirstRow(*t), "class", "\U0001F600\U0001F600abcdefg"); },
+     Code::kInvalidArgument,
+     "has 9 characters, which take the room of 11 (characters beyond U+FFFF, such as emoji, count "
+     "twice), more than the 10"},
     {"NumberColumnGivenText", "", "t",
      [](jet::Table* t) { return t->Update(FirstRow(*t), "id", "abc"); }, Code::kInvalidArgument,
      "'abc' is not a valid integer value"},
