@@ -16,6 +16,12 @@ Status ErrnoStatus(const std::string& path, const char* action) {
   return Status::IOError(path + ": cannot " + action + ": " + std::strerror(errno));
 }
 
+// Said the same whether opening for update failed on a directory or opening
+// to read found one.
+Status NotARegularFile(const std::string& path) {
+  return Status::InvalidArgument(path + ": not a regular file");
+}
+
 }  // namespace
 
 PageFile::PageFile(std::string path, int fd, OpenMode mode, uint64_t size)
@@ -28,6 +34,7 @@ Status PageFile::Open(const std::string& path, OpenMode mode, std::unique_ptr<Pa
   const int fd = ::open(path.c_str(), flags);
   if (fd < 0) {
     if (errno == ENOENT) return Status::NotFound(path + ": no such file");
+    if (errno == EISDIR) return NotARegularFile(path);
     return ErrnoStatus(path, "open");
   }
   struct stat info;
@@ -38,7 +45,7 @@ Status PageFile::Open(const std::string& path, OpenMode mode, std::unique_ptr<Pa
   }
   if (!S_ISREG(info.st_mode)) {
     ::close(fd);
-    return Status::InvalidArgument(path + ": not a regular file");
+    return NotARegularFile(path);
   }
   file->reset(new PageFile(path, fd, mode, static_cast<uint64_t>(info.st_size)));
   return Status::OK();

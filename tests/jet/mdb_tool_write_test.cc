@@ -128,6 +128,9 @@ TEST(MdbToolWrite, ErrorsAreOneLineAndExitStatusOne) {
       {"build-settings " + ShellQuote(file), "already exists"},
       {"set " + ShellQuote(dir.File("missing.mdb")) + " main id 1", "no such file"},
       {"set " + ShellQuote(file) + " other id 1", "other"},
+      // Opening a directory for update or to read is refused in the same words.
+      {"set " + ShellQuote(dir.path()) + " main id 1", "not a regular file"},
+      {"tables " + ShellQuote(dir.path()), "not a regular file"},
       {"set " + ShellQuote(file) + " main nope 1", "no column \"nope\""},
       {"set " + ShellQuote(file) + " main id " + std::string(256, 'x'), "255"},
       {"build-words " + ShellQuote(dir.File("w.mdb")) + " " + ShellQuote(dir.File("none")),
