@@ -46,7 +46,7 @@ Status ReadUserTables(const PageFile& file, const Format& format,
                       std::vector<CatalogEntry>* tables) {
   tables->clear();
   TableDef def;
-  Status s = ReadTableDef(file, format, kCatalogDefinitionPage, &def);
+  Status s = ReadTableDef(file, format, Format::kCatalogDefinitionPage, &def);
   if (!s.ok()) return s;
   def.name = "MSysObjects";
   size_t id_column, name_column, type_column, flags_column;

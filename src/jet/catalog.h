@@ -1,7 +1,7 @@
 // The system catalogue: the table MSysObjects, whose definition always
-// starts at page 2, lists every object of the database. User tables are its
-// rows of type 1 whose flags do not mark a system table; the low 24 bits of
-// their Id are the table's definition page.
+// starts at Format::kCatalogDefinitionPage, lists every object of the
+// database. User tables are its rows of type 1 whose flags do not mark a
+// system table; the low 24 bits of their Id are the table's definition page.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +13,6 @@
 #include "jet/status.h"
 
 namespace jet {
-
-inline constexpr uint32_t kCatalogDefinitionPage = 2;
 
 struct CatalogEntry {
   std::string name;

@@ -7,25 +7,16 @@
 
 namespace jet {
 
-namespace {
-
-constexpr uint8_t kPageMarker = 0x01;  // second byte of every page
-constexpr size_t kPageTypeOffset = 0;
-constexpr size_t kPageMarkerOffset = 1;
-
-}  // namespace
-
 DataPage::DataPage(const Format& format, std::vector<uint8_t>* page, std::string where)
     : format_(format), page_(page), where_(std::move(where)) {}
 
 void DataPage::Init(const Format& format, uint32_t owner, std::vector<uint8_t>* page) {
   page->assign(format.page_size, 0);
+  SetPageType(PageType::kData, page);
   uint8_t* p = page->data();
-  p[kPageTypeOffset] = static_cast<uint8_t>(PageType::kData);
-  p[kPageMarkerOffset] = kPageMarker;
   StoreU32(p + Format::kDataOwnerOffset, owner);
   StoreU16(p + format.data_row_count_offset, 0);
-  StoreU16(p + Format::kDataFreeSpaceOffset,
+  StoreU16(p + Format::kPageFreeSpaceOffset,
            static_cast<uint16_t>(format.page_size - format.data_row_table_offset));
 }
 
@@ -68,7 +59,7 @@ size_t DataPage::free_space() const {
 }
 
 void DataPage::SetFreeSpace(size_t free) {
-  StoreU16(page_->data() + Format::kDataFreeSpaceOffset, static_cast<uint16_t>(free));
+  StoreU16(page_->data() + Format::kPageFreeSpaceOffset, static_cast<uint16_t>(free));
 }
 
 Status DataPage::Row(uint16_t slot, std::string_view* row) const {

@@ -10,13 +10,6 @@ namespace jet {
 
 namespace {
 
-// Page 0 begins 00 01 00 00, then the engine's name.
-constexpr uint8_t kFileStart[] = {0x00, 0x01, 0x00, 0x00};
-constexpr char kJetMagic[] = "Standard Jet DB";
-constexpr char kAceMagic[] = "Standard ACE DB";
-constexpr size_t kMagicOffset = 4;
-constexpr uint8_t kJet3Version = 0;
-constexpr uint8_t kJet4Version = 1;
 // Page 0 (database), page 1 (global usage map), page 2 (the catalogue).
 constexpr uint32_t kMinimumPages = 3;
 
@@ -41,18 +34,20 @@ Status Database::Open(const std::string& path, OpenMode mode, std::unique_ptr<Da
   if (!file->ReadHeader(header_size, &header).ok()) {
     return NotAJetDatabase(path);  // too short to hold even the header
   }
-  const bool jet = std::memcmp(header.data() + kMagicOffset, kJetMagic, sizeof kJetMagic - 1) == 0;
-  const bool ace = std::memcmp(header.data() + kMagicOffset, kAceMagic, sizeof kAceMagic - 1) == 0;
-  if (std::memcmp(header.data(), kFileStart, sizeof kFileStart) != 0 || (!jet && !ace)) {
+  const uint8_t* magic = header.data() + Format::kMagicOffset;
+  const bool jet = std::memcmp(magic, Format::kJetMagic, sizeof Format::kJetMagic - 1) == 0;
+  const bool ace = std::memcmp(magic, Format::kAceMagic, sizeof Format::kAceMagic - 1) == 0;
+  if (std::memcmp(header.data(), Format::kFileStart, sizeof Format::kFileStart) != 0 ||
+      (!jet && !ace)) {
     return NotAJetDatabase(path);
   }
   const uint8_t version = header[Format::kVersionOffset];
-  if (ace || version > kJet4Version) {
+  if (ace || version > Format::kJet4Version) {
     return Status::NotSupported(path +
                                 ": an Access 2007 or later (.accdb) database; only Access "
                                 "97–2003 .mdb files can be read");
   }
-  const Format& format = version == kJet3Version ? Jet3Format() : Jet4Format();
+  const Format& format = version == Format::kJet3Version ? Jet3Format() : Jet4Format();
   file->set_page_size(format.page_size);
   if (file->page_count() < kMinimumPages) {
     return Status::Corruption(path + ": file is truncated: it holds " +
@@ -67,6 +62,11 @@ Status Database::Open(const std::string& path, OpenMode mode, std::unique_ptr<Da
   if (!s.ok()) return s;
   *db = std::move(opened);
   return Status::OK();
+}
+
+Status Database::CheckWritable() const {
+  if (format_.writable()) return Status::OK();
+  return Status::NotSupported(path() + ": updating Jet 3 (Access 97) files is not supported");
 }
 
 Status Database::UserTables(const std::vector<CatalogEntry>** tables) const {

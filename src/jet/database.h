@@ -49,6 +49,9 @@ class Database {
   // Adds an empty user table with these columns, durably.
   Status CreateTable(const std::string& name, const std::vector<ColumnSpec>& columns);
 
+  // Ok when this file may be written: refused for Jet 3 files.
+  Status CheckWritable() const;
+
   // For the engine's own layers.
   PageFile& file() { return *file_; }
   const PageFile& file() const { return *file_; }

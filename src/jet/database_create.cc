@@ -168,9 +168,7 @@ Status Database::Create(const std::string& path, std::unique_ptr<Database>* db) 
 }
 
 Status Database::CreateTable(const std::string& name, const std::vector<ColumnSpec>& columns) {
-  if (format_.version != JetVersion::kJet4) {
-    return Status::NotSupported(path() + ": updating Jet 3 (Access 97) files is not supported");
-  }
+  if (Status s = CheckWritable(); !s.ok()) return s;
   if (Status s = CheckName("table", name); !s.ok()) {
     return Status::InvalidArgument(path() + ": " + s.message());
   }

@@ -10,10 +10,6 @@ namespace jet {
 
 namespace {
 
-constexpr uint8_t kFileMagic[] = {0x00, 0x01, 0x00, 0x00};
-constexpr char kEngineName[] = "Standard Jet DB";
-constexpr size_t kEngineNameOffset = 4;
-constexpr uint8_t kJet4Version = 0x01;
 // The RC4 key of the scrambled part of the definition page.
 constexpr uint8_t kHeaderKey[] = {0xc7, 0xda, 0x39, 0x6b};
 // The first bytes of the scrambled part, the same in every Jet 4 file seen.
@@ -27,7 +23,6 @@ constexpr size_t kPasswordLength = 40;
 constexpr size_t kUnknownStampOffset = 0x6a;
 constexpr uint32_t kUnknownStamp = 0x2341;  // what most files made by Access carry
 constexpr size_t kSortOrderOffset = 0x6e;
-constexpr uint32_t kGeneralSortOrder = 0x0409;
 constexpr size_t kCreationDateOffset = 0x72;
 // After the scrambled part: a version stamp and the text "4.0".
 constexpr size_t kEngineVersionOffset = 0x98;
@@ -37,8 +32,6 @@ constexpr char kEngineVersionText[] = "4.0";
 constexpr size_t kTrailerOffset = 0xe00;
 constexpr uint16_t kTrailerEntry = 0x0100;
 
-constexpr double kJetEpochOffsetDays = 25569;  // 1899-12-30 to 1970-01-01
-constexpr double kSecondsPerDay = 86400;
 
 void Rc4(const uint8_t* key, size_t key_size, uint8_t* data, size_t size) {
   uint8_t state[256];
@@ -63,16 +56,16 @@ void Rc4(const uint8_t* key, size_t key_size, uint8_t* data, size_t size) {
 double JetDateNow() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   const double seconds = std::chrono::duration<double>(now).count();
-  return kJetEpochOffsetDays + seconds / kSecondsPerDay;
+  return static_cast<double>(Format::kUnixEpochDays) + seconds / Format::kSecondsPerDay;
 }
 
 void BuildJet4HeaderPage(double created, std::vector<uint8_t>* page) {
   const Format& format = Jet4Format();
   page->assign(format.page_size, 0);
   uint8_t* p = page->data();
-  std::memcpy(p, kFileMagic, sizeof kFileMagic);
-  std::memcpy(p + kEngineNameOffset, kEngineName, sizeof kEngineName);
-  p[Format::kVersionOffset] = kJet4Version;
+  std::memcpy(p, Format::kFileStart, sizeof Format::kFileStart);
+  std::memcpy(p + Format::kMagicOffset, Format::kJetMagic, sizeof Format::kJetMagic);
+  p[Format::kVersionOffset] = Format::kJet4Version;
 
   uint8_t* scrambled = p + Format::kEncryptedHeaderOffset;
   std::memcpy(scrambled, kScrambledPreamble, sizeof kScrambledPreamble);
@@ -82,7 +75,7 @@ void BuildJet4HeaderPage(double created, std::vector<uint8_t>* page) {
   const auto day = static_cast<uint32_t>(std::floor(created));
   for (size_t i = 0; i < kPasswordLength; i += sizeof day) StoreU32(p + kPasswordOffset + i, day);
   StoreU32(p + kUnknownStampOffset, kUnknownStamp);
-  StoreU32(p + kSortOrderOffset, kGeneralSortOrder);
+  StoreU32(p + kSortOrderOffset, Format::kGeneralSortOrder);
   uint64_t bits;
   std::memcpy(&bits, &created, sizeof bits);
   StoreU32(p + kCreationDateOffset, static_cast<uint32_t>(bits));

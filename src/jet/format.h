@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace jet {
 
@@ -24,13 +25,29 @@ struct Format {
   JetVersion version;
   uint32_t page_size;
 
-  // Database definition page (page 0).
+  // Every page starts with its type and a marker byte; data and table
+  // definition pages go on with their free space.
+  static constexpr size_t kPageTypeOffset = 0;
+  static constexpr size_t kPageMarkerOffset = 1;
+  static constexpr uint8_t kPageMarker = 0x01;
+  static constexpr size_t kPageFreeSpaceOffset = 2;
+
+  // Database definition page (page 0): 00 01 00 00, the engine's name, the
+  // version byte.
+  static constexpr uint8_t kFileStart[] = {0x00, 0x01, 0x00, 0x00};
+  static constexpr char kJetMagic[] = "Standard Jet DB";
+  static constexpr char kAceMagic[] = "Standard ACE DB";  // Access 2007 and later
+  static constexpr size_t kMagicOffset = 4;
   static constexpr size_t kVersionOffset = 0x14;
+  static constexpr uint8_t kJet3Version = 0x00;
+  static constexpr uint8_t kJet4Version = 0x01;
   static constexpr size_t kEncryptedHeaderOffset = 0x18;
   size_t encrypted_header_length;  // bytes of page 0 scrambled with the header key
 
+  // The system catalogue's table definition always starts on this page.
+  static constexpr uint32_t kCatalogDefinitionPage = 2;
+
   // Data pages.
-  static constexpr size_t kDataFreeSpaceOffset = 2;
   static constexpr size_t kDataOwnerOffset = 4;  // the owning table's definition page
   size_t data_row_count_offset;
   size_t data_row_table_offset;  // first of the two-byte row offsets
@@ -39,9 +56,13 @@ struct Format {
   static constexpr uint16_t kRowDeletedFlag = 0x8000;
   static constexpr uint16_t kRowLookupFlag = 0x4000;  // slot holds a pointer to the moved row
   static constexpr uint16_t kRowOffsetMask = 0x1fff;
+  // A row pointer (page << 8 | slot), as moved rows and long values hold it.
+  static constexpr size_t kRowPointerSize = 4;
 
-  // Table definition pages.
+  // Table definition pages. A definition spanning several pages goes on
+  // after each later page's header.
   static constexpr size_t kTdefNextPageOffset = 4;
+  static constexpr size_t kTdefPageHeaderSize = 8;
   size_t tdef_length_offset;
   size_t tdef_row_count_offset;
   size_t tdef_autonumber_offset;
@@ -90,7 +111,28 @@ struct Format {
 
   // Usage maps.
   size_t usage_map_bytes;  // bitmap bytes of an inline (type 0) map row
+
+  // The "General" sort order, Jet's default collation for text.
+  static constexpr uint16_t kGeneralSortOrder = 0x0409;
+
+  // Dates: days since 30 December 1899, the time of day as the fraction.
+  static constexpr int64_t kUnixEpochDays = 25569;  // 1970-01-01 in those days
+  static constexpr double kSecondsPerDay = 86400.0;
+
+  // Only Jet 4 files are written; Jet 3 (Access 97) ones are read.
+  bool writable() const { return version == JetVersion::kJet4; }
 };
+
+// Whether a page (at least its header) is of this type.
+inline bool IsPageType(const std::vector<uint8_t>& page, PageType type) {
+  return page[Format::kPageTypeOffset] == static_cast<uint8_t>(type);
+}
+
+// Starts a page of this type: its type and marker bytes.
+inline void SetPageType(PageType type, std::vector<uint8_t>* page) {
+  (*page)[Format::kPageTypeOffset] = static_cast<uint8_t>(type);
+  (*page)[Format::kPageMarkerOffset] = Format::kPageMarker;
+}
 
 const Format& Jet3Format();
 const Format& Jet4Format();

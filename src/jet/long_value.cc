@@ -18,7 +18,7 @@ Status LongValueReader::ReadRow(uint32_t pointer, const uint8_t** data, size_t* 
     }
     page_number_ = page;
   }
-  if (page_[0] != static_cast<uint8_t>(PageType::kData)) {
+  if (!IsPageType(page_, PageType::kData)) {
     return Status::Corruption("long value page " + std::to_string(page) + " is not a data page");
   }
   RowSlot row;

@@ -96,7 +96,7 @@ Status OfferFreedPages(PageBatch* batch) {
     const std::vector<uint8_t>* page;
     if (Status s = batch->Read(n, &page); !s.ok()) return s;
     std::vector<uint8_t> copy = *page;
-    if (copy[0] == static_cast<uint8_t>(PageType::kData) &&
+    if (IsPageType(copy, PageType::kData) &&
         DataPageOwner(copy) == kLongValuePageTag &&
         DataPage(batch->format(), &copy, batch->Where(n)).live_row_count() == 0) {
       reusable.push_back(n);

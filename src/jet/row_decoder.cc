@@ -13,22 +13,6 @@ size_t NullMaskSize(uint16_t column_count) { return (size_t{column_count} + 7) /
 
 }  // namespace
 
-size_t FixedColumnSize(const ColumnDef& column) {
-  switch (column.type) {
-    case ColumnType::kBoolean: return 0;
-    case ColumnType::kByte: return 1;
-    case ColumnType::kInteger: return 2;
-    case ColumnType::kLongInteger:
-    case ColumnType::kSingle: return 4;
-    case ColumnType::kCurrency:
-    case ColumnType::kDouble:
-    case ColumnType::kDateTime: return 8;
-    case ColumnType::kGuid: return 16;
-    case ColumnType::kDecimal: return 17;
-    default: return column.length;
-  }
-}
-
 Status RowDecoder::Parse(const uint8_t* row, size_t size) {
   row_ = row;
   size_ = size;
@@ -106,7 +90,7 @@ Status RowDecoder::Field(const ColumnDef& column, FieldBytes* field) const {
   size_t start, end;
   if (column.is_fixed()) {
     start = format_.row_column_count_size + size_t{column.fixed_offset};
-    end = start + FixedColumnSize(column);
+    end = start + column.fixed_size();
     // Fixed data ends where the variable data begins.
     const size_t limit =
         def_.var_column_count == 0 ? size_ - NullMaskSize(column_count_) : var_offsets_[0];

@@ -28,9 +28,6 @@ struct FieldBytes {
   size_t size = 0;
 };
 
-// Bytes a fixed-length column takes in the row.
-size_t FixedColumnSize(const ColumnDef& column);
-
 class RowDecoder {
  public:
   // `format` and `def` must outlive the decoder.

@@ -33,7 +33,7 @@ Status EncodeRow(const TableDef& def, const std::vector<StoredValue>& values, si
     column_count = std::max<size_t>(column_count, column.number + 1u);
     if (column.type == ColumnType::kBoolean) continue;
     if (column.is_fixed()) {
-      fixed_size = std::max<size_t>(fixed_size, column.fixed_offset + column.length);
+      fixed_size = std::max<size_t>(fixed_size, column.fixed_offset + column.fixed_size());
     } else {
       var_count = std::max<size_t>(var_count, column.var_index + 1u);
     }
@@ -49,12 +49,12 @@ Status EncodeRow(const TableDef& def, const std::vector<StoredValue>& values, si
     if (column.type == ColumnType::kBoolean) {
       bit = value.has_value() && !value->empty() && (*value)[0] != '\0';
     } else if (value && column.is_fixed()) {
-      if (value->size() != column.length) {
+      if (value->size() != column.fixed_size()) {
         return Status::InvalidArgument("column \"" + column.name + "\": a value of " +
                                        std::to_string(value->size()) + " bytes where " +
-                                       std::to_string(column.length) + " are stored");
+                                       std::to_string(column.fixed_size()) + " are stored");
       }
-      fixed.replace(column.fixed_offset, column.length, *value);
+      fixed.replace(column.fixed_offset, column.fixed_size(), *value);
     } else if (value) {
       var_values[column.var_index] = &*value;
     }

@@ -13,10 +13,9 @@ namespace {
 
 // A page with less room than this is left out of the free-space map.
 constexpr size_t kMinListedFreeSpace = 64;
-constexpr size_t kRowPointerSize = 4;
 
 bool IsPageOfTable(const std::vector<uint8_t>& page, uint32_t definition_page) {
-  return page[0] == static_cast<uint8_t>(PageType::kData) &&
+  return IsPageType(page, PageType::kData) &&
          LoadU32(page.data() + Format::kDataOwnerOffset) == definition_page;
 }
 
@@ -97,7 +96,7 @@ Status Locate(PageBatch* batch, const TableDef& def, RowId id, RowLocation* at) 
   if (flags & Format::kRowLookupFlag) {
     std::string_view pointer;
     if (Status s = data.Row(id.slot, &pointer); !s.ok()) return s;
-    if (pointer.size() < kRowPointerSize) {
+    if (pointer.size() < Format::kRowPointerSize) {
       return Status::Corruption(where + ": row " + std::to_string(id.slot) +
                                 " has a broken pointer");
     }
@@ -210,7 +209,7 @@ Status ReplaceRow(PageBatch* batch, const TableDef& def, RowId id, const std::st
   }
   const uint16_t slot = moved_to.Append(row, kMovedRowFlags);
 
-  std::string pointer(kRowPointerSize, '\0');
+  std::string pointer(Format::kRowPointerSize, '\0');
   StoreU32(reinterpret_cast<uint8_t*>(pointer.data()), MakeRowPointer(target, slot));
   if (Status s = batch->Edit(id.page, WritePhase::kCommit, &page); !s.ok()) return s;
   DataPage home(format, page, batch->Where(id.page));
@@ -244,7 +243,7 @@ Status DeleteOrphanCopies(PageBatch* batch, const TableDef& def) {
       if (flags != Format::kRowLookupFlag) continue;
       std::string_view pointer;
       if (Status s = data.Row(slot, &pointer); !s.ok()) return s;
-      if (pointer.size() >= kRowPointerSize) {
+      if (pointer.size() >= Format::kRowPointerSize) {
         named.insert(LoadU32(reinterpret_cast<const uint8_t*>(pointer.data())));
       }
     }

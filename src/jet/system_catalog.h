@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "jet/format.h"
+
 #include "jet/row_encoder.h"
 #include "jet/table_def_writer.h"
 
@@ -19,7 +21,7 @@ struct SystemTable {
   std::vector<NewColumn> columns;
 };
 
-inline constexpr uint32_t kObjectsDefinitionPage = 2;
+inline constexpr uint32_t kObjectsDefinitionPage = Format::kCatalogDefinitionPage;
 inline constexpr uint32_t kAcesDefinitionPage = 3;
 
 // MSysObjects, MSysACEs, MSysQueries, MSysRelationships, on pages 2 to 5.

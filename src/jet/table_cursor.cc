@@ -11,7 +11,6 @@ namespace {
 // Jet moves a row at most once more before rewriting the pointer; anything
 // longer is a loop in a damaged file.
 constexpr int kMaxMoveHops = 4;
-constexpr size_t kRowPointerSize = 4;
 
 }  // namespace
 
@@ -59,7 +58,7 @@ Status TableCursor::NextOwnedPage(bool* found) {
     if (!s.ok()) return s;
     // A map may list pages the table has since given up; only its own data
     // pages hold its rows.
-    if (page_[0] != static_cast<uint8_t>(PageType::kData) ||
+    if (!IsPageType(page_, PageType::kData) ||
         DataPageOwner(page_) != def_.definition_page) {
       continue;
     }
@@ -103,14 +102,14 @@ Status TableCursor::FollowMovedRow(const RowSlot& slot, const uint8_t** row, siz
   RowSlot current = slot;
   const std::vector<uint8_t>* page = &page_;
   for (int hop = 0; hop < kMaxMoveHops; ++hop) {
-    if (current.end - current.start < kRowPointerSize) {
+    if (current.end - current.start < Format::kRowPointerSize) {
       return Status::Corruption("moved row's pointer is too short");
     }
     const uint32_t pointer = LoadU32(page->data() + current.start);
     const uint32_t target = RowPointerPage(pointer);
     Status s = file_.ReadPage(target, &moved_page_);
     if (!s.ok()) return s;
-    if (moved_page_[0] != static_cast<uint8_t>(PageType::kData) ||
+    if (!IsPageType(moved_page_, PageType::kData) ||
         DataPageOwner(moved_page_) != def_.definition_page) {
       return Status::Corruption("row moved to page " + std::to_string(target) +
                                 ", which is not one of the table's data pages");

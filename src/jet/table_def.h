@@ -32,6 +32,11 @@ inline constexpr uint8_t kColumnAutoLong = 0x04;
 // Jet 4 misc flag bit: text stored in the compressed unicode form when shorter.
 inline constexpr uint8_t kColumnCompressedUnicode = 0x01;
 
+// Bytes a value of a fixed-size type takes in a row's fixed area (a Boolean
+// none: it lives in the null mask); nullopt for the types whose columns state
+// their length (text, binary, memo, OLE).
+std::optional<uint16_t> FixedTypeSize(ColumnType type);
+
 struct ColumnDef {
   std::string name;  // UTF-8
   ColumnType type;
@@ -46,6 +51,8 @@ struct ColumnDef {
   uint16_t sort_order;  // text columns
 
   bool is_fixed() const { return (flags & kColumnFixedLength) != 0; }
+  // Bytes the column takes in a row's fixed area, for a fixed column.
+  size_t fixed_size() const { return FixedTypeSize(type).value_or(length); }
 };
 
 struct IndexDef {

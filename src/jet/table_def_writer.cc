@@ -9,9 +9,6 @@ namespace jet {
 
 namespace {
 
-constexpr uint8_t kPageMarker = 0x01;
-constexpr size_t kFreeSpaceOffset = 2;
-constexpr size_t kTdefHeaderSize = 8;  // type, marker, free space, next page
 // A stamp Access writes after the definition's length and again in every
 // column entry; every Jet 4 file seen carries this value.
 constexpr uint32_t kDefinitionStamp = 0x0659;
@@ -19,33 +16,8 @@ constexpr size_t kDefinitionStampOffset = 12;
 constexpr size_t kColumnStampOffset = 1;
 constexpr size_t kAutonumberFlagOffset = 24;
 constexpr uint8_t kAutonumberEnabled = 0x01;
-constexpr uint16_t kGeneralSortOrder = 0x0409;  // "General", the default collation
 constexpr uint16_t kEndOfLongValueMaps = 0xffff;
 constexpr size_t kLongValueMapEntrySize = 10;  // column number, two map pointers
-
-uint16_t FixedSize(ColumnType type) {
-  switch (type) {
-    case ColumnType::kBoolean:
-      return 0;
-    case ColumnType::kByte:
-      return 1;
-    case ColumnType::kInteger:
-      return 2;
-    case ColumnType::kLongInteger:
-    case ColumnType::kSingle:
-      return 4;
-    case ColumnType::kCurrency:
-    case ColumnType::kDouble:
-    case ColumnType::kDateTime:
-      return 8;
-    case ColumnType::kGuid:
-      return 16;
-    case ColumnType::kDecimal:
-      return 17;
-    default:
-      return 0;  // variable length
-  }
-}
 
 }  // namespace
 
@@ -72,12 +44,12 @@ TableDef LayOutTable(const std::string& name, uint32_t definition_page,
     column.number = static_cast<uint16_t>(i);
     column.flags = spec.flags;
     column.misc_flags = spec.misc_flags;
-    column.sort_order = kGeneralSortOrder;
+    column.sort_order = Format::kGeneralSortOrder;
     column.var_index = def.var_column_count;
     if (column.is_fixed()) {
       // A Boolean lives in the null mask and takes no room in the fixed area.
       const bool in_null_mask = spec.type == ColumnType::kBoolean;
-      column.length = in_null_mask ? 1 : FixedSize(spec.type);
+      column.length = in_null_mask ? 1 : FixedTypeSize(spec.type).value_or(spec.length);
       column.fixed_offset = in_null_mask ? 0 : fixed_offset;
       if (!in_null_mask) fixed_offset += column.length;
     } else {
@@ -111,10 +83,9 @@ Status BuildTableDefPage(const Format& format, const TableDef& def, TableKind ki
 
   page->assign(format.page_size, 0);
   uint8_t* p = page->data();
-  p[0] = static_cast<uint8_t>(PageType::kTableDefinition);
-  p[1] = kPageMarker;
-  StoreU16(p + kFreeSpaceOffset,
-           static_cast<uint16_t>(format.page_size - length - kTdefHeaderSize));
+  SetPageType(PageType::kTableDefinition, page);
+  StoreU16(p + Format::kPageFreeSpaceOffset,
+           static_cast<uint16_t>(format.page_size - length - Format::kTdefPageHeaderSize));
   StoreU32(p + Format::kTdefNextPageOffset, 0);
   StoreU32(p + format.tdef_length_offset, static_cast<uint32_t>(length));
   StoreU32(p + kDefinitionStampOffset, kDefinitionStamp);

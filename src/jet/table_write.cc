@@ -19,13 +19,6 @@ namespace jet {
 
 namespace {
 
-Status CheckWritable(const Database& db) {
-  if (db.format().version != JetVersion::kJet4) {
-    return Status::NotSupported(db.path() + ": updating Jet 3 (Access 97) files is not supported");
-  }
-  return Status::OK();
-}
-
 // Makes the stored form of one value given as text.
 Status ToStoredValue(const ColumnDef& column, const std::optional<std::string>& text,
                      LongValueWriter* long_values, StoredValue* stored) {
@@ -74,7 +67,7 @@ Status Table::ReadCurrentDef(TableDef* def) const {
 }
 
 Status Table::Insert(const std::vector<RowValues>& rows) {
-  if (Status s = CheckWritable(*db_); !s.ok()) return s;
+  if (Status s = db_->CheckWritable(); !s.ok()) return s;
   if (Status s = CheckNoIndex(*db_, def_); !s.ok()) return s;
   if (rows.empty()) return Status::OK();
 
@@ -122,7 +115,7 @@ size_t Table::ColumnIndex(const ColumnDef& column) const {
 }
 
 Status Table::CheckUpdatable(const std::string& column, const ColumnDef** target) const {
-  if (Status s = CheckWritable(*db_); !s.ok()) return s;
+  if (Status s = db_->CheckWritable(); !s.ok()) return s;
   *target = def_.FindColumn(column);
   if (*target == nullptr) {
     return Status::NotFound(db_->path() + ": table \"" + def_.name + "\" has no column \"" +

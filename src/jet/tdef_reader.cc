@@ -11,9 +11,6 @@ namespace jet {
 
 namespace {
 
-// Bytes at the start of each definition page before the definition proper;
-// continuation pages carry the definition on from there.
-constexpr size_t kTdefPageHeaderSize = 8;
 constexpr size_t kIndexColumnSlots = 10;
 constexpr size_t kIndexColumnSlotSize = 3;  // column number and sort order
 constexpr uint16_t kNoIndexColumn = 0xffff;
@@ -56,14 +53,14 @@ Status ReadChain(const PageFile& file, uint32_t first, const std::string& where,
     }
     Status s = file.ReadPage(current, &page);
     if (!s.ok()) return s;
-    if (page[0] != static_cast<uint8_t>(PageType::kTableDefinition)) {
+    if (!IsPageType(page, PageType::kTableDefinition)) {
       return Status::Corruption(where + ": page " + std::to_string(current) +
                                 " is not a table definition page");
     }
     if (bytes->empty()) {
       bytes->assign(page.begin(), page.end());
     } else {
-      bytes->insert(bytes->end(), page.begin() + kTdefPageHeaderSize, page.end());
+      bytes->insert(bytes->end(), page.begin() + Format::kTdefPageHeaderSize, page.end());
     }
     current = LoadU32(page.data() + Format::kTdefNextPageOffset);
     if (current == 0) return Status::OK();

@@ -90,7 +90,7 @@ Status UsageMap::NextIndirect(uint32_t from, uint32_t* page, bool* found) {
         return s;
       }
       cached_map_page_ = map_page;
-      if (map_page_[0] != static_cast<uint8_t>(PageType::kUsageMap)) {
+      if (!IsPageType(map_page_, PageType::kUsageMap)) {
         map_page_.clear();
         return Status::Corruption(file_->path() + ": page " + std::to_string(map_page) +
                                   " is not a usage map page");

@@ -12,8 +12,6 @@ namespace jet {
 
 namespace {
 
-constexpr uint8_t kPageMarker = 0x01;  // a bitmap page's second byte, as Access writes it
-
 // How many bitmap page numbers an indirect map row of `row_size` bytes holds.
 size_t MapPagePointerCount(size_t row_size) {
   return (row_size - UsageMap::kIndirectPagesOffset) / UsageMap::kMapPagePointerSize;
@@ -68,15 +66,14 @@ Status StoreRow(PageBatch* batch, const MapRow& row, WritePhase phase) {
 }
 
 Status CheckMapPage(PageBatch* batch, uint32_t n, const std::vector<uint8_t>& page) {
-  if (page[0] != static_cast<uint8_t>(PageType::kUsageMap)) {
+  if (!IsPageType(page, PageType::kUsageMap)) {
     return Status::Corruption(batch->Where(n) + ": expected a usage bitmap page");
   }
   return Status::OK();
 }
 
 void InitMapPage(std::vector<uint8_t>* page) {
-  (*page)[0] = static_cast<uint8_t>(PageType::kUsageMap);
-  (*page)[1] = kPageMarker;
+  SetPageType(PageType::kUsageMap, page);
 }
 
 // Moves an inline map's pages into bitmap pages and makes the row point to them.

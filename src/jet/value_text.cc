@@ -13,8 +13,6 @@ namespace jet {
 namespace {
 
 constexpr unsigned kCurrencyPlaces = 4;  // currency is stored in ten-thousandths
-constexpr double kSecondsPerDay = 86400.0;
-constexpr int64_t kUnixEpochDays = 25569;  // 1970-01-01 counted from 1899-12-30
 // Dates outside the years 100 to 9999 are shown as their stored number.
 constexpr double kFirstDay = -657434.0;
 constexpr double kLastDay = 2958465.0;
@@ -85,14 +83,14 @@ void AppendDate(double stored, std::string* out) {
   }
   const double whole = std::trunc(stored);
   int64_t day = static_cast<int64_t>(whole);
-  int64_t seconds = std::llround(std::fabs(stored - whole) * kSecondsPerDay);
-  if (seconds >= static_cast<int64_t>(kSecondsPerDay)) {
-    seconds -= static_cast<int64_t>(kSecondsPerDay);
+  int64_t seconds = std::llround(std::fabs(stored - whole) * Format::kSecondsPerDay);
+  if (seconds >= static_cast<int64_t>(Format::kSecondsPerDay)) {
+    seconds -= static_cast<int64_t>(Format::kSecondsPerDay);
     ++day;
   }
   int64_t year;
   unsigned month, mday;
-  CivilFromDays(day - kUnixEpochDays, &year, &month, &mday);
+  CivilFromDays(day - Format::kUnixEpochDays, &year, &month, &mday);
   char buffer[40];
   const int n = std::snprintf(buffer, sizeof buffer, "%04lld-%02u-%02u %02lld:%02lld:%02lld",
                               static_cast<long long>(year), month, mday,
@@ -135,7 +133,7 @@ Status ValueText::Append(const ColumnDef& column, const FieldBytes& field, std::
   }
   if (field.is_null) return Status::OK();
   const uint8_t* p = field.data;
-  const size_t expected = FixedColumnSize(column);
+  const size_t expected = column.fixed_size();
   const bool fixed_size_type = column.type != ColumnType::kText &&
                                column.type != ColumnType::kBinary &&
                                column.type != ColumnType::kMemo && column.type != ColumnType::kOle;

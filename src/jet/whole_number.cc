@@ -18,7 +18,7 @@ Status WholeNumber(const ColumnDef& column, const FieldBytes& field,
   }
   value->reset();
   if (field.is_null) return Status::OK();
-  if (field.size < FixedColumnSize(column)) {
+  if (field.size < column.fixed_size()) {
     return Status::Corruption("column '" + column.name + "' holds " + std::to_string(field.size) +
                               " bytes, too few for its type");
   }
