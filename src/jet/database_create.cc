@@ -169,14 +169,10 @@ Status Database::Create(const std::string& path, std::unique_ptr<Database>* db) 
 
 Status Database::CreateTable(const std::string& name, const std::vector<ColumnSpec>& columns) {
   if (Status s = CheckWritable(); !s.ok()) return s;
-  if (Status s = CheckName("table", name); !s.ok()) {
-    return Status::InvalidArgument(path() + ": " + s.message());
-  }
+  if (Status s = CheckName("table", name); !s.ok()) return s.WithContext(path());
   std::vector<NewColumn> new_columns;
   if (Status s = UserColumns(columns, &new_columns); !s.ok()) {
-    const std::string message = path() + ": table \"" + name + "\": " + s.message();
-    return s.code() == Status::Code::kNotSupported ? Status::NotSupported(message)
-                                                   : Status::InvalidArgument(message);
+    return s.WithContext(path() + ": table \"" + name + "\"");
   }
 
   WriteLock lock(file_.get());
@@ -210,7 +206,7 @@ Status Database::CreateTable(const std::string& name, const std::vector<ColumnSp
       AddUsageMaps(format_, map_page_number, map_page, &def);
   if (Status s = BuildTableDefPage(format_, def, TableKind::kUser, long_value_maps, definition);
       !s.ok()) {
-    return Status::InvalidArgument(path() + ": " + s.message());
+    return s.WithContext(path());
   }
 
   const double now = JetDateNow();
@@ -224,7 +220,7 @@ Status Database::CreateTable(const std::string& name, const std::vector<ColumnSp
   if (Status s = EncodeRows(objects, {TableObjectRow(definition_page, name, now)},
                             format_.page_size, &encoded);
       !s.ok()) {
-    return Status::InvalidArgument(path() + ": " + s.message());
+    return s.WithContext(path());
   }
   if (Status s = AppendRows(&batch, &objects, encoded, WritePhase::kCommit); !s.ok()) return s;
   if (Status s = MarkAllocatedPagesUsed(&batch); !s.ok()) return s;

@@ -23,11 +23,13 @@ std::string Field(uint32_t length_and_flags, uint32_t pointer) {
 
 }  // namespace
 
-uint32_t LongValueWriter::AddRow(std::string_view row) {
+Status LongValueWriter::AddRow(std::string_view row, uint32_t* pointer) {
   const Format& format = batch_->format();
   std::vector<uint8_t>* page = nullptr;
   if (current_page_ != 0) {
-    batch_->Edit(current_page_, WritePhase::kBeforeCommit, &page);
+    if (Status s = batch_->Edit(current_page_, WritePhase::kBeforeCommit, &page); !s.ok()) {
+      return s;
+    }
     DataPage data(format, page, batch_->Where(current_page_));
     if (!data.Fits(row.size())) page = nullptr;
   }
@@ -36,8 +38,8 @@ uint32_t LongValueWriter::AddRow(std::string_view row) {
     DataPage::Init(format, kLongValuePageTag, page);
   }
   DataPage data(format, page, batch_->Where(current_page_));
-  const uint16_t slot = data.Append(row, 0);
-  return MakeRowPointer(current_page_, slot);
+  *pointer = MakeRowPointer(current_page_, data.Append(row, 0));
+  return Status::OK();
 }
 
 Status LongValueWriter::Write(std::string_view data, std::string* field) {
@@ -54,7 +56,9 @@ Status LongValueWriter::Write(std::string_view data, std::string* field) {
   const Format& format = batch_->format();
   const size_t page_room = format.page_size - format.data_row_table_offset - DataPage::kSlotSize;
   if (data.size() <= page_room) {
-    *field = Field(length | Format::kLongValueSingleRow, AddRow(data));
+    uint32_t pointer;
+    if (Status s = AddRow(data, &pointer); !s.ok()) return s;
+    *field = Field(length | Format::kLongValueSingleRow, pointer);
     return Status::OK();
   }
   // A chain: each piece fills a page of its own and names the next; written
@@ -68,7 +72,7 @@ Status LongValueWriter::Write(std::string_view data, std::string* field) {
     StoreU32(reinterpret_cast<uint8_t*>(row.data()), next);
     row.append(part);
     current_page_ = 0;  // every piece on a page of its own
-    next = AddRow(row);
+    if (Status s = AddRow(row, &next); !s.ok()) return s;
   }
   current_page_ = 0;
   *field = Field(length, next);

@@ -26,8 +26,9 @@ class LongValueWriter {
   static constexpr size_t kInlineLimit = 256;
 
  private:
-  // Adds a row to the current long value page, starting a new one when full.
-  uint32_t AddRow(std::string_view row);
+  // Adds a row to the current long value page, starting a new one when
+  // full; *pointer gets where it went.
+  Status AddRow(std::string_view row, uint32_t* pointer);
 
   PageBatch* const batch_;
   uint32_t current_page_ = 0;  // 0: none yet

@@ -93,7 +93,7 @@ Status DecodeStoredRow(const TableDef& def, std::string_view row,
   RowDecoder decoder(Jet4Format(), def);
   const auto* bytes = reinterpret_cast<const uint8_t*>(row.data());
   const auto in_table = [&def](const Status& s) {
-    return Status::Corruption("table \"" + def.name + "\": " + s.message());
+    return s.WithContext("table \"" + def.name + "\"");
   };
   if (Status s = decoder.Parse(bytes, row.size()); !s.ok()) return in_table(s);
   values->assign(def.columns.size(), std::nullopt);

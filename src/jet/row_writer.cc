@@ -165,7 +165,7 @@ Status LoadStoredRow(PageBatch* batch, const TableDef& def, RowId id,
   std::string_view row;
   if (Status s = data.Row(at.slot, &row); !s.ok()) return s;
   if (Status s = DecodeStoredRow(def, row, values); !s.ok()) {
-    return Status::Corruption(batch->Where(at.page) + ": " + s.message());
+    return s.WithContext(batch->Where(at.page));
   }
   return Status::OK();
 }

@@ -7,7 +7,7 @@
 
 namespace jet {
 
-class Status {
+class [[nodiscard]] Status {
  public:
   enum class Code {
     kOk,
@@ -33,6 +33,12 @@ class Status {
   Code code() const { return code_; }
   // The message alone, without a kind prefix: it is what the user sees.
   const std::string& message() const { return message_; }
+
+  // The same outcome with `context` (where or what it concerns) put in front
+  // of the message as "context: message"; ok stays ok.
+  Status WithContext(const std::string& context) const {
+    return ok() ? *this : Status(code_, context + ": " + message_);
+  }
 
  private:
   Status(Code code, std::string msg) : code_(code), message_(std::move(msg)) {}

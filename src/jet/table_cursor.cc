@@ -19,17 +19,8 @@ TableCursor::TableCursor(const PageFile& file, const Format& format, const Table
 
 Status TableCursor::Located(Status s) const {
   if (s.message().starts_with(file_.path() + ":")) return s;
-  const std::string where = file_.path() + ": table '" + def_.name + "', page " +
-                            std::to_string(row_id_.page) + " row " +
-                            std::to_string(row_id_.slot) + ": ";
-  std::string message = where + s.message();
-  switch (s.code()) {
-    case Status::Code::kNotSupported: return Status::NotSupported(std::move(message));
-    case Status::Code::kInvalidArgument: return Status::InvalidArgument(std::move(message));
-    case Status::Code::kIOError: return Status::IOError(std::move(message));
-    case Status::Code::kNotFound: return Status::NotFound(std::move(message));
-    default: return Status::Corruption(std::move(message));
-  }
+  return s.WithContext(file_.path() + ": table '" + def_.name + "', page " +
+                       std::to_string(row_id_.page) + " row " + std::to_string(row_id_.slot));
 }
 
 bool TableCursor::Next() {

@@ -95,12 +95,11 @@ Status Table::InsertLocked(TableDef* current, const std::vector<RowValues>& rows
     for (size_t c = 0; c < current->columns.size(); ++c) {
       if (Status s = ToStoredValue(current->columns[c], rows[r][c], &long_values, &stored[c]);
           !s.ok()) {
-        return Status::InvalidArgument(db_->path() + ": table \"" + def_.name +
-                                       "\": " + s.message());
+        return s.WithContext(db_->path() + ": table \"" + def_.name + "\"");
       }
     }
     if (Status s = EncodeRow(*current, stored, db_->format().page_size, &encoded[r]); !s.ok()) {
-      return Status::InvalidArgument(db_->path() + ": " + s.message());
+      return s.WithContext(db_->path());
     }
   }
   if (Status s = AppendRows(&batch, current, encoded, WritePhase::kCommit); !s.ok()) return s;
@@ -166,7 +165,7 @@ Status Table::UpdateLocked(const TableDef& def, RowId row, size_t column,
   LongValueWriter long_values(&batch);
   StoredValue stored;
   if (Status s = ToStoredValue(def.columns[column], value, &long_values, &stored); !s.ok()) {
-    return Status::InvalidArgument(db_->path() + ": table \"" + def_.name + "\": " + s.message());
+    return s.WithContext(db_->path() + ": table \"" + def_.name + "\"");
   }
   std::vector<StoredValue> values;
   if (Status s = LoadStoredRow(&batch, def, row, &values); !s.ok()) return s;
@@ -184,7 +183,7 @@ Status Table::UpdateLocked(const TableDef& def, RowId row, size_t column,
   values[column] = std::move(stored);
   std::string encoded;
   if (Status s = EncodeRow(def, values, db_->format().page_size, &encoded); !s.ok()) {
-    return Status::InvalidArgument(db_->path() + ": " + s.message());
+    return s.WithContext(db_->path());
   }
   if (Status s = ReplaceRow(&batch, def, row, encoded); !s.ok()) return s;
   if (Status s = MarkAllocatedPagesUsed(&batch); !s.ok()) return s;
