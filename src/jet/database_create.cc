@@ -13,7 +13,7 @@
 #include "jet/system_catalog.h"
 #include "jet/table_def_writer.h"
 #include "jet/tdef_reader.h"
-#include "jet/usage_map_edit.h"
+#include "jet/usage_map.h"
 #include "jet/write_lock.h"
 
 namespace jet {
@@ -32,7 +32,7 @@ constexpr uint8_t kUserVariableFlags = kColumnNullable;
 std::vector<LongValueMaps> AddUsageMaps(const Format& format, uint32_t map_page_number,
                                         std::vector<uint8_t>* map_page, TableDef* def) {
   DataPage maps(format, map_page, "map page");
-  const std::string empty = EmptyUsageMapRow(format);
+  const std::string empty = UsageMap::EmptyRow(format);
   def->used_pages_pointer = MakeRowPointer(map_page_number, maps.Append(empty, 0));
   def->free_pages_pointer = MakeRowPointer(map_page_number, maps.Append(empty, 0));
   std::vector<LongValueMaps> long_value_maps;

@@ -26,6 +26,11 @@ Status PageBatch::Read(uint32_t n, const std::vector<uint8_t>** page) {
   return Status::OK();
 }
 
+Status PageBatch::HasPage(uint32_t n, bool* exists) {
+  *exists = staged_.count(n) != 0;
+  return *exists ? Status::OK() : file_->HasPage(n, exists);
+}
+
 Status PageBatch::Edit(uint32_t n, WritePhase phase, std::vector<uint8_t>** page) {
   auto it = staged_.find(n);
   if (it == staged_.end()) {

@@ -13,23 +13,27 @@
 
 #include "jet/format.h"
 #include "jet/page_file.h"
+#include "jet/page_source.h"
 #include "jet/status.h"
 
 namespace jet {
 
 enum class WritePhase { kBeforeCommit, kCommit, kAfterCommit };
 
-class PageBatch {
+class PageBatch : public PageSource {
  public:
   // *file must outlive the batch; the caller holds its lock.
   PageBatch(PageFile* file, const Format& format);
 
   const Format& format() const { return format_; }
   PageFile& file() { return *file_; }
+  const PageFile& file() const override { return *file_; }
   std::string Where(uint32_t page) const;
 
   // The current content of page n, staged or as the file holds it, to read.
-  Status Read(uint32_t n, const std::vector<uint8_t>** page);
+  Status Read(uint32_t n, const std::vector<uint8_t>** page) override;
+  // Whether page n exists in the file or among the pages allocated.
+  Status HasPage(uint32_t n, bool* exists) override;
   // The current content of page n (staged or read from the file), to change
   // in place; it is written in `phase` (the earliest phase asked wins).
   Status Edit(uint32_t n, WritePhase phase, std::vector<uint8_t>** page);

@@ -5,7 +5,7 @@
 
 #include "jet/data_page.h"
 #include "jet/little_endian.h"
-#include "jet/usage_map_edit.h"
+#include "jet/usage_map.h"
 
 namespace jet {
 
@@ -25,8 +25,14 @@ Status FindPageWithRoom(PageBatch* batch, const TableDef& def, size_t size,
                         const std::set<uint32_t>& excluded, uint32_t* found) {
   *found = 0;
   std::vector<uint32_t> free_pages, used_pages;
-  if (Status s = ReadUsageMap(batch, def.free_pages_pointer, &free_pages); !s.ok()) return s;
-  if (Status s = ReadUsageMap(batch, def.used_pages_pointer, &used_pages); !s.ok()) return s;
+  if (Status s = UsageMap::ListPages(batch, batch->format(), def.free_pages_pointer, &free_pages);
+      !s.ok()) {
+    return s;
+  }
+  if (Status s = UsageMap::ListPages(batch, batch->format(), def.used_pages_pointer, &used_pages);
+      !s.ok()) {
+    return s;
+  }
   std::vector<uint32_t> candidates;
   if (!free_pages.empty()) candidates.push_back(free_pages.back());
   if (!used_pages.empty()) candidates.push_back(used_pages.back());
@@ -54,11 +60,11 @@ Status UpdateFreeSpaceMap(PageBatch* batch, const TableDef& def, const std::set<
     (free >= kMinListedFreeSpace ? roomy : full).push_back(n);
   }
   if (Status s =
-          SetUsageMapPages(batch, def.free_pages_pointer, roomy, true, WritePhase::kAfterCommit);
+          UsageMap::SetPages(batch, def.free_pages_pointer, roomy, true, WritePhase::kAfterCommit);
       !s.ok()) {
     return s;
   }
-  return SetUsageMapPages(batch, def.free_pages_pointer, full, false, WritePhase::kAfterCommit);
+  return UsageMap::SetPages(batch, def.free_pages_pointer, full, false, WritePhase::kAfterCommit);
 }
 
 uint32_t NewDataPage(PageBatch* batch, const TableDef& def) {
@@ -138,7 +144,7 @@ Status AppendRows(PageBatch* batch, TableDef* def, const std::vector<std::string
     DataPage(format, page, batch->Where(current)).Append(row, 0);
     touched.insert(current);
   }
-  if (Status s = SetUsageMapPages(batch, def->used_pages_pointer, new_pages, true, visible_phase);
+  if (Status s = UsageMap::SetPages(batch, def->used_pages_pointer, new_pages, true, visible_phase);
       !s.ok()) {
     return s;
   }
@@ -196,8 +202,8 @@ Status ReplaceRow(PageBatch* batch, const TableDef& def, RowId id, const std::st
   std::vector<uint8_t>* page;
   if (target == 0) {
     target = NewDataPage(batch, def);
-    if (Status s = SetUsageMapPages(batch, def.used_pages_pointer, {target}, true,
-                                    WritePhase::kBeforeCommit);
+    if (Status s = UsageMap::SetPages(batch, def.used_pages_pointer, {target}, true,
+                                      WritePhase::kBeforeCommit);
         !s.ok()) {
       return s;
     }
@@ -228,7 +234,10 @@ Status ReplaceRow(PageBatch* batch, const TableDef& def, RowId id, const std::st
 
 Status DeleteOrphanCopies(PageBatch* batch, const TableDef& def) {
   std::vector<uint32_t> pages;
-  if (Status s = ReadUsageMap(batch, def.used_pages_pointer, &pages); !s.ok()) return s;
+  if (Status s = UsageMap::ListPages(batch, batch->format(), def.used_pages_pointer, &pages);
+      !s.ok()) {
+    return s;
+  }
   std::set<uint32_t> named;  // row pointers the table's moved rows hold
   std::vector<RowLocation> copies;
   for (uint32_t n : pages) {

@@ -15,7 +15,12 @@ constexpr int kMaxMoveHops = 4;
 }  // namespace
 
 TableCursor::TableCursor(const PageFile& file, const Format& format, const TableDef& def)
-    : file_(file), format_(format), def_(def), decoder_(format, def), values_(file, format) {}
+    : file_(file),
+      format_(format),
+      def_(def),
+      map_pages_(file),
+      decoder_(format, def),
+      values_(file, format) {}
 
 Status TableCursor::Located(Status s) const {
   if (s.message().starts_with(file_.path() + ":")) return s;
@@ -36,13 +41,14 @@ bool TableCursor::Next() {
 
 Status TableCursor::NextOwnedPage(bool* found) {
   if (!map_read_) {
-    Status s = UsageMap::Read(file_, format_, def_.used_pages_pointer, &map_);
+    Status s = UsageMap::Load(&map_pages_, format_, def_.used_pages_pointer,
+                              UsageMap::Unmapped::kOff, &map_);
     if (!s.ok()) return s;
     map_read_ = true;
   }
   while (true) {
     uint32_t page;
-    Status s = map_.NextPage(next_page_from_, &page, found);
+    Status s = map_.NextPage(&map_pages_, next_page_from_, &page, found);
     if (!s.ok() || !*found) return s;
     next_page_from_ = page + 1;
     s = file_.ReadPage(page, &page_);

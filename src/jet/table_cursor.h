@@ -13,6 +13,7 @@
 #include "jet/page_file.h"
 #include "jet/row_decoder.h"
 #include "jet/table_def.h"
+#include "jet/page_source.h"
 #include "jet/usage_map.h"
 #include "jet/value_text.h"
 
@@ -45,6 +46,7 @@ class TableCursor : public Cursor {
   const Format& format_;
   const TableDef& def_;
   UsageMap map_;
+  FilePageSource map_pages_;  // the map's own pages, for the walk
   bool map_read_ = false;
   bool at_end_ = false;
   std::vector<uint8_t> page_;
