@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "jet/cursor.h"
 #include "jet/database.h"
 #include "jet/format.h"
+#include "jet/little_endian.h"
+#include "jet/usage_map.h"
 #include "jet/table.h"
 #include "mdbtools_csv.h"
 #include "writer_test_util.h"
@@ -294,6 +297,99 @@ TEST(WriterRoundTrip, UpdateOfARowAccessAlreadyMoved) {
   }
   ExpectBothReadersSee(file, "Table1", expected, /*any_order=*/true);
   EXPECT_EQ(jet_test::ReadTable(file, "Table1"), expected);
+}
+
+// Rewrites a file's global page map (the first row of page 1, inline) into
+// the reference form larger files carry: the row names one map page, added
+// at the end of the file, which holds the same bits; pages past the end of
+// the file stay free, the map page itself is in use.
+void MoveGlobalMapToAMapPage(const std::string& path) {
+  const jet::Format& format = jet::Jet4Format();
+  std::string bytes = jet_test::FileBytes(path);
+  const size_t page_count = bytes.size() / format.page_size;
+  auto* map_row_page = reinterpret_cast<uint8_t*>(bytes.data()) + format.page_size;
+  const size_t row_start =
+      jet::LoadU16(map_row_page + format.data_row_table_offset) & jet::Format::kRowOffsetMask;
+  uint8_t* row = map_row_page + row_start;
+  ASSERT_EQ(row[0], jet::UsageMap::kInlineMap);
+  const size_t inline_bits = (format.page_size - row_start - jet::UsageMap::kInlineBitmapOffset) * 8;
+
+  std::vector<uint8_t> map_page(format.page_size, 0);
+  jet::SetPageType(jet::PageType::kUsageMap, &map_page);
+  uint8_t* bitmap = map_page.data() + jet::UsageMap::kMapPageBitmapOffset;
+  for (size_t n = 0; n < jet::UsageMap::PagesPerMapPage(format); ++n) {
+    const bool free = n < inline_bits
+                          ? (row[jet::UsageMap::kInlineBitmapOffset + n / 8] >> (n % 8)) & 1
+                          : n > page_count;  // page_count is the map page itself
+    if (free) bitmap[n / 8] |= static_cast<uint8_t>(1u << (n % 8));
+  }
+  std::fill(row, map_row_page + format.page_size, 0);
+  row[0] = jet::UsageMap::kReferenceMap;
+  jet::StoreU32(row + jet::UsageMap::kReferencePagesOffset, static_cast<uint32_t>(page_count));
+  bytes.append(map_page.begin(), map_page.end());
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// The first row of page 1 and whether the global map lists page n as free.
+bool GlobalMapListsFree(const std::string& path, uint32_t n) {
+  const jet::Format& format = jet::Jet4Format();
+  const std::string bytes = jet_test::FileBytes(path);
+  const auto* page1 = reinterpret_cast<const uint8_t*>(bytes.data()) + format.page_size;
+  const size_t row_start =
+      jet::LoadU16(page1 + format.data_row_table_offset) & jet::Format::kRowOffsetMask;
+  EXPECT_EQ(page1[row_start], jet::UsageMap::kReferenceMap) << "the map keeps its form";
+  const uint32_t map_page = jet::LoadU32(page1 + row_start + jet::UsageMap::kReferencePagesOffset);
+  const auto* bitmap = reinterpret_cast<const uint8_t*>(bytes.data()) +
+                       size_t{map_page} * format.page_size + jet::UsageMap::kMapPageBitmapOffset;
+  return (bitmap[n / 8] >> (n % 8)) & 1;
+}
+
+// Files whose global page map lives on a map page: updates in place and by
+// moving, inserts that take new pages, and a memo whose pages are freed.
+TEST(WriterRoundTrip, WritesWhereTheGlobalMapIsInTheReferenceForm) {
+  jet_test::ScratchDir dir;
+  const std::string file = dir.File("reference_map.mdb");
+  std::vector<RowValues> rows;
+  for (int i = 1; i <= 3000; ++i) {
+    rows.push_back({std::to_string(i), Repeat(std::to_string(i % 10), 200),
+                    i % 500 == 0 ? std::optional<std::string>(Repeat("m", 2000)) : std::nullopt,
+                    "c"});
+  }
+  {
+    std::unique_ptr<jet::Database> db = NewDatabase(file, "t");
+    ASSERT_TRUE(Open(db.get(), "t")->Insert(rows).ok());
+  }
+  MoveGlobalMapToAMapPage(file);
+  const uint32_t pages_before = static_cast<uint32_t>(std::filesystem::file_size(file) / 4096);
+  {
+    std::unique_ptr<jet::Database> db;
+    ASSERT_TRUE(jet::Database::Open(file, jet::OpenMode::kReadWrite, &db).ok());
+    std::unique_ptr<jet::Table> table = Open(db.get(), "t");
+    const std::vector<jet::RowId> ids = RowIds(*table);
+    const struct {
+      size_t row, column;
+      std::optional<std::string> value;
+    } kUpdates[] = {{0, 3, "d"},                    // in place
+                    {1, 1, Repeat("長", 255)},      // moves to another page
+                    {499, 2, Repeat("n", 3000)}};  // a memo: old pages freed
+    for (const auto& update : kUpdates) {
+      jet::Status s = table->Update(ids[update.row], kHeader[update.column], update.value);
+      ASSERT_TRUE(s.ok()) << s.message();
+      rows[update.row][update.column] = update.value;
+    }
+    std::vector<RowValues> more;
+    for (int i = 3001; i <= 3500; ++i) more.push_back({std::to_string(i), "more", std::nullopt, "e"});
+    jet::Status s = table->Insert(more);
+    ASSERT_TRUE(s.ok()) << s.message();
+    rows.insert(rows.end(), more.begin(), more.end());
+  }
+  const uint32_t pages_after = static_cast<uint32_t>(std::filesystem::file_size(file) / 4096);
+  ASSERT_GT(pages_after, pages_before);
+  for (uint32_t n = pages_before; n < pages_after; ++n) {
+    EXPECT_FALSE(GlobalMapListsFree(file, n)) << "new page " << n << " is marked used";
+  }
+  EXPECT_TRUE(GlobalMapListsFree(file, pages_after)) << "past the end stays free";
+  ExpectBothReadersSee(file, "t", jet_test::Records(kHeader, rows), /*any_order=*/true);
 }
 
 }  // namespace
