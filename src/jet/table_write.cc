@@ -192,8 +192,9 @@ Status Table::UpdateLocked(const TableDef& def, RowId row, size_t column,
   // Only now does nothing point to the old value; a crash before this batch
   // is on disk leaves its pages unused but never freed while in use.
   PageBatch release(&db_->file(), db_->format());
-  if (Status s = FreeLongValueRows(&release, replaced_rows); !s.ok()) return s;
-  return release.Commit();
+  Status s = FreeLongValueRows(&release, replaced_rows);
+  if (s.ok()) s = release.Commit();
+  return s.WithContext("the new value is saved, but the old one's pages were not freed");
 }
 
 }  // namespace jet
