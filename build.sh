@@ -40,8 +40,11 @@ fuzz() {
   cmake --build build-fuzz --target jet_fuzz
   rm -rf build-fuzz/corpus && mkdir -p build-fuzz/corpus
   cp tests/fixtures/*.mdb build-fuzz/corpus/
+  # Inputs as large as the largest test file, so that mutations keep it whole.
+  local max_len
+  max_len=$(stat -c %s build-fuzz/corpus/* tests/fuzz/regressions/* | sort -n | tail -1)
   build-fuzz/bin/jet_fuzz -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -timeout=10 \
-    -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz/regressions
+    -max_len="$max_len" -artifact_prefix=build-fuzz/ build-fuzz/corpus tests/fuzz/regressions
 }
 
 case "${1:-}" in

@@ -1,6 +1,7 @@
-// Fuzzes the engine's reader: the input is taken as a database file, opened
-// read-only, and every value of every table is read. Any error is fine; a
-// crash, hang or runaway allocation is a fault.
+// Fuzzes the engine: the input is taken as a database file, opened
+// read-only, and every value of every table is read; then it is opened for
+// update, and each table gets an update of its first row and an insert. Any
+// error is fine; a crash, hang or runaway allocation is a fault.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -46,6 +47,19 @@ void ReadEverything(jet::Database* db) {
   }
 }
 
+// The writes a user's program makes: one value set, one row added.
+void WriteEachTable(jet::Database* db) {
+  std::vector<std::string> names;
+  if (!db->ListTables(&names).ok()) return;
+  for (const std::string& name : names) {
+    std::unique_ptr<jet::Table> table;
+    if (!db->OpenTable(name, &table).ok() || table->def().columns.empty()) continue;
+    const std::string& column = table->def().columns[0].name;
+    (void)table->SetInFirstRow(column, "1");
+    (void)table->Insert({jet::RowValues(table->def().columns.size(), std::string("2"))});
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -59,6 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   std::unique_ptr<jet::Database> db;
   if (jet::Database::Open(InputPath(), jet::OpenMode::kReadOnly, &db).ok()) {
+    ReadEverything(db.get());
+  }
+  db.reset();
+  if (jet::Database::Open(InputPath(), jet::OpenMode::kReadWrite, &db).ok()) {
+    WriteEachTable(db.get());
     ReadEverything(db.get());
   }
   return 0;
