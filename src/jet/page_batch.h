@@ -46,7 +46,6 @@ class PageBatch : public PageSource {
   void OfferFreePages(std::vector<uint32_t> pages);
   // Pages allocated by this batch, in order.
   const std::vector<uint32_t>& allocated() const { return allocated_; }
-  bool empty() const { return staged_.empty(); }
 
   // Writes and syncs everything as described above.
   Status Commit();

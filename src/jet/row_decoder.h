@@ -41,9 +41,6 @@ class RowDecoder {
   // The bytes of `column` (one of the definition's columns) in the parsed row.
   Status Field(const ColumnDef& column, FieldBytes* field) const;
 
-  // The number of columns the row was written with.
-  uint16_t column_count() const { return column_count_; }
-
  private:
   Status ReadVarOffsets(size_t trailer_end);
 

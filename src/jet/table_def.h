@@ -28,7 +28,6 @@ enum class ColumnType : uint8_t {
 // Column flag bits.
 inline constexpr uint8_t kColumnFixedLength = 0x01;
 inline constexpr uint8_t kColumnNullable = 0x02;
-inline constexpr uint8_t kColumnAutoLong = 0x04;
 // Jet 4 misc flag bit: text stored in the compressed unicode form when shorter.
 inline constexpr uint8_t kColumnCompressedUnicode = 0x01;
 
