@@ -22,7 +22,7 @@ void DataPage::Init(const Format& format, uint32_t owner, std::vector<uint8_t>* 
 
 uint16_t DataPage::row_count() const {
   // A damaged count may claim more slots than the page has room for.
-  const size_t most = (format_.page_size - format_.data_row_table_offset) / kSlotSize;
+  const size_t most = (format_.page_size - format_.data_row_table_offset) / Format::kRowSlotSize;
   const size_t stored = LoadU16(page_->data() + format_.data_row_count_offset);
   return static_cast<uint16_t>(stored < most ? stored : most);
 }
@@ -36,7 +36,7 @@ uint16_t DataPage::live_row_count() const {
 }
 
 size_t DataPage::SlotPosition(uint16_t slot) const {
-  return format_.data_row_table_offset + kSlotSize * slot;
+  return format_.data_row_table_offset + Format::kRowSlotSize * slot;
 }
 
 uint16_t DataPage::slot_flags(uint16_t slot) const {

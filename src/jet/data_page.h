@@ -40,8 +40,13 @@ class DataPage {
   // The bytes of a row; Corruption when the slot table contradicts the page.
   Status Row(uint16_t slot, std::string_view* row) const;
 
+  // The largest row a page can hold: an empty page less one slot.
+  static size_t MaxRowSize(const Format& format) {
+    return format.page_size - format.data_row_table_offset - Format::kRowSlotSize;
+  }
+
   // Whether a new row of `size` bytes (and its slot) fits.
-  bool Fits(size_t size) const { return size + kSlotSize <= free_space(); }
+  bool Fits(size_t size) const { return size + Format::kRowSlotSize <= free_space(); }
   // Adds a row in a new slot, which it returns. The caller checks Fits().
   uint16_t Append(std::string_view row, uint16_t flags);
   // Puts `row` with `flags` into an existing slot, packing the page's rows
@@ -49,8 +54,6 @@ class DataPage {
   Status Replace(uint16_t slot, std::string_view row, uint16_t flags, bool* fitted);
   // Marks a row deleted and gives its bytes back to the page.
   Status Delete(uint16_t slot);
-
-  static constexpr size_t kSlotSize = 2;
 
  private:
   size_t SlotPosition(uint16_t slot) const;

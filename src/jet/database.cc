@@ -11,7 +11,6 @@ namespace jet {
 namespace {
 
 // Page 0 (database), page 1 (global usage map), page 2 (the catalogue).
-constexpr uint32_t kMinimumPages = 3;
 
 Status NotAJetDatabase(const std::string& path) {
   return Status::NotSupported(path + ": not a Jet database (Access 97–2003 .mdb) file");
@@ -49,10 +48,10 @@ Status Database::Open(const std::string& path, OpenMode mode, std::unique_ptr<Da
   }
   const Format& format = version == Format::kJet3Version ? Jet3Format() : Jet4Format();
   file->set_page_size(format.page_size);
-  if (file->page_count() < kMinimumPages) {
+  if (file->page_count() < Format::kReservedPages) {
     return Status::Corruption(path + ": file is truncated: it holds " +
                               std::to_string(file->page_count()) + " whole pages, fewer than " +
-                              std::to_string(kMinimumPages));
+                              std::to_string(Format::kReservedPages));
   }
   std::unique_ptr<Database> opened(new Database(std::move(file), format));
   // Reading the catalogue now turns a damaged start of the file into an

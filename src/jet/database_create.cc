@@ -23,7 +23,6 @@ namespace {
 constexpr uint32_t kMapPageOwner = 0;  // pages of usage map rows belong to no table
 constexpr size_t kMaxNameLength = 64;  // Jet's limit for table and column names
 constexpr uint16_t kMaxTextLength = 255;
-constexpr size_t kBytesPerCharacter = 2;
 constexpr uint8_t kUserFixedFlags = kColumnFixedLength | kColumnNullable;
 constexpr uint8_t kUserVariableFlags = kColumnNullable;
 
@@ -89,9 +88,10 @@ Status UserColumns(const std::vector<ColumnSpec>& specs, std::vector<NewColumn>*
           return Status::InvalidArgument("column \"" + spec.name +
                                          "\": a Text column holds 1 to 255 characters");
         }
-        columns->push_back({spec.name, spec.type,
-                            static_cast<uint16_t>(spec.text_length * kBytesPerCharacter),
-                            kUserVariableFlags, kColumnCompressedUnicode});
+        columns->push_back(
+            {spec.name, spec.type,
+             static_cast<uint16_t>(spec.text_length * Format::kTextBytesPerCharacter),
+             kUserVariableFlags, kColumnCompressedUnicode});
         break;
       case ColumnType::kMemo:
         columns->push_back({spec.name, spec.type, 0, kUserVariableFlags, kColumnCompressedUnicode});
@@ -158,7 +158,8 @@ Status Database::Create(const std::string& path, std::unique_ptr<Database>* db) 
     }
   }
   // Both catalogue tables have rows now, so both have their pages.
-  if (Status s = batch.Edit(kGlobalUsageMapPage, WritePhase::kBeforeCommit, &page); !s.ok()) {
+  if (Status s = batch.Edit(Format::kGlobalUsageMapPage, WritePhase::kBeforeCommit, &page);
+      !s.ok()) {
     return s;
   }
   InitGlobalUsageMap(format, batch.allocated().back() + 1, page);

@@ -32,7 +32,6 @@ constexpr char kEngineVersionText[] = "4.0";
 constexpr size_t kTrailerOffset = 0xe00;
 constexpr uint16_t kTrailerEntry = 0x0100;
 
-
 void Rc4(const uint8_t* key, size_t key_size, uint8_t* data, size_t size) {
   uint8_t state[256];
   for (int i = 0; i < 256; ++i) state[i] = static_cast<uint8_t>(i);

@@ -44,15 +44,20 @@ struct Format {
   static constexpr size_t kEncryptedHeaderOffset = 0x18;
   size_t encrypted_header_length;  // bytes of page 0 scrambled with the header key
 
-  // The system catalogue's table definition always starts on this page.
+  // Page 0 is the database definition, page 1 the global page map, page 2
+  // the start of the system catalogue's definition; every file has them.
+  static constexpr uint32_t kGlobalUsageMapPage = 1;
   static constexpr uint32_t kCatalogDefinitionPage = 2;
+  static constexpr uint32_t kReservedPages = 3;
 
   // Data pages.
   static constexpr size_t kDataOwnerOffset = 4;  // the owning table's definition page
   size_t data_row_count_offset;
   size_t data_row_table_offset;  // first of the two-byte row offsets
 
-  // Row slot flags in the row offset table.
+  // Each row has a two-byte slot in the row offset table: its offset and flags.
+  static constexpr size_t kRowSlotSize = 2;
+  // Row slot flags.
   static constexpr uint16_t kRowDeletedFlag = 0x8000;
   static constexpr uint16_t kRowLookupFlag = 0x4000;  // slot holds a pointer to the moved row
   static constexpr uint16_t kRowOffsetMask = 0x1fff;
@@ -91,6 +96,13 @@ struct Format {
   size_t real_index_entry_size;    // physical index definition after the names
   size_t real_index_columns_offset;  // where its ten (column, order) pairs begin
   size_t logical_index_entry_size;
+
+  // Text (Jet 4): UCS-2, two bytes a character, which is also how a Text
+  // column's length counts; or the compressed form, which starts with a
+  // marker and switches between one- and two-byte runs at each toggle byte.
+  static constexpr size_t kTextBytesPerCharacter = 2;
+  static constexpr uint8_t kCompressedTextMarker[] = {0xff, 0xfe};
+  static constexpr uint8_t kCompressedTextToggle = 0x00;
 
   // Rows.
   size_t row_column_count_size;  // 1 (Jet 3) or 2 (Jet 4) bytes

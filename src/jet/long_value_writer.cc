@@ -54,7 +54,7 @@ Status LongValueWriter::Write(std::string_view data, std::string* field) {
     return Status::OK();
   }
   const Format& format = batch_->format();
-  const size_t page_room = format.page_size - format.data_row_table_offset - DataPage::kSlotSize;
+  const size_t page_room = DataPage::MaxRowSize(format);
   if (data.size() <= page_room) {
     uint32_t pointer;
     if (Status s = AddRow(data, &pointer); !s.ok()) return s;
@@ -98,7 +98,9 @@ Status FreeLongValueRows(PageBatch* batch, const std::vector<uint32_t>& rows) {
   for (uint32_t n : pages) {
     std::vector<uint8_t>* page;
     if (Status s = batch->Edit(n, WritePhase::kBeforeCommit, &page); !s.ok()) return s;
-    if (DataPage(batch->format(), page, batch->Where(n)).live_row_count() == 0) emptied.push_back(n);
+    if (DataPage(batch->format(), page, batch->Where(n)).live_row_count() == 0) {
+      emptied.push_back(n);
+    }
   }
   return MarkPagesFree(batch, emptied, WritePhase::kCommit);
 }

@@ -14,11 +14,10 @@ namespace {
 constexpr uint16_t kMapSlot = 0;
 // Page 1 names itself as its owner, as Access writes it.
 constexpr uint32_t kGlobalMapOwner = 1;
-// Pages 0 to 2 (database definition, this map, the catalogue) are never free.
-constexpr uint32_t kFirstAllocatablePage = 3;
 
 Status LoadGlobalMap(PageBatch* batch, UsageMap* map) {
-  return UsageMap::Load(batch, batch->format(), MakeRowPointer(kGlobalUsageMapPage, kMapSlot),
+  return UsageMap::Load(batch, batch->format(),
+                        MakeRowPointer(Format::kGlobalUsageMapPage, kMapSlot),
                         UsageMap::Unmapped::kOn, map);
 }
 
@@ -39,7 +38,7 @@ Status OfferFreedPages(PageBatch* batch) {
   if (Status s = map.PagesBelow(batch, batch->file().page_count(), &free); !s.ok()) return s;
   std::vector<uint32_t> reusable;
   for (uint32_t n : free) {
-    if (n < kFirstAllocatablePage) continue;
+    if (n < Format::kReservedPages) continue;  // never free
     const std::vector<uint8_t>* page;
     if (Status s = batch->Read(n, &page); !s.ok()) return s;
     std::vector<uint8_t> copy = *page;

@@ -14,8 +14,6 @@
 
 namespace jet {
 
-inline constexpr uint32_t kGlobalUsageMapPage = 1;
-
 // Makes *page the global map page of a new file of `page_count` pages, all used.
 void InitGlobalUsageMap(const Format& format, uint32_t page_count, std::vector<uint8_t>* page);
 

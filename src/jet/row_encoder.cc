@@ -78,8 +78,7 @@ Status EncodeRow(const TableDef& def, const std::vector<StoredValue>& values, si
   }
   row->append(reinterpret_cast<const char*>(null_mask.data()), null_mask.size());
 
-  const Format& format = Jet4Format();
-  const size_t room = page_size - format.data_row_table_offset - DataPage::kSlotSize;
+  const size_t room = DataPage::MaxRowSize(Jet4Format());
   if (row->size() > room) {
     return Status::InvalidArgument("table \"" + def.name + "\": the row takes " +
                                    std::to_string(row->size()) +

@@ -6,10 +6,6 @@
 
 namespace jet {
 
-namespace {
-constexpr size_t kRowOffsetSize = 2;
-}  // namespace
-
 uint16_t DataPageRowCount(const Format& format, const std::vector<uint8_t>& page) {
   return LoadU16(page.data() + format.data_row_count_offset);
 }
@@ -21,15 +17,16 @@ uint32_t DataPageOwner(const std::vector<uint8_t>& page) {
 SlotFault FindRowSlot(const Format& format, const std::vector<uint8_t>& page, uint16_t slot,
                       RowSlot* row) {
   const uint16_t count = DataPageRowCount(format, page);
-  const size_t table_end = format.data_row_table_offset + size_t{count} * kRowOffsetSize;
+  const size_t table_end = format.data_row_table_offset + size_t{count} * Format::kRowSlotSize;
   if (slot >= count || table_end > page.size()) return SlotFault::kNoSuchSlot;
-  const uint16_t raw = LoadU16(page.data() + format.data_row_table_offset + slot * kRowOffsetSize);
+  const uint16_t raw =
+      LoadU16(page.data() + format.data_row_table_offset + slot * Format::kRowSlotSize);
   row->deleted = (raw & Format::kRowDeletedFlag) != 0;
   row->lookup = (raw & Format::kRowLookupFlag) != 0;
   row->start = raw & Format::kRowOffsetMask;
   row->end = slot == 0 ? page.size()
                        : LoadU16(page.data() + format.data_row_table_offset +
-                                 (slot - 1) * kRowOffsetSize) &
+                                 (slot - 1) * Format::kRowSlotSize) &
                              Format::kRowOffsetMask;
   if (row->start < table_end || row->start > row->end || row->end > page.size()) {
     return SlotFault::kOutsideRowArea;

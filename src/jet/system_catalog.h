@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "jet/format.h"
-
 #include "jet/row_encoder.h"
 #include "jet/table_def_writer.h"
 

@@ -55,8 +55,7 @@ Status TableCursor::NextOwnedPage(bool* found) {
     if (!s.ok()) return s;
     // A map may list pages the table has since given up; only its own data
     // pages hold its rows.
-    if (!IsPageType(page_, PageType::kData) ||
-        DataPageOwner(page_) != def_.definition_page) {
+    if (!IsPageType(page_, PageType::kData) || DataPageOwner(page_) != def_.definition_page) {
       continue;
     }
     page_number_ = page;

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "jet/cursor.h"
-#include "jet/row_slot.h"
 #include "jet/format.h"
 #include "jet/page_file.h"
-#include "jet/row_decoder.h"
-#include "jet/table_def.h"
 #include "jet/page_source.h"
+#include "jet/row_decoder.h"
+#include "jet/row_slot.h"
+#include "jet/table_def.h"
 #include "jet/usage_map.h"
 #include "jet/value_text.h"
 

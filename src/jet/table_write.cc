@@ -4,13 +4,13 @@
 #include "jet/database.h"
 #include "jet/long_value.h"
 #include "jet/long_value_writer.h"
-#include "jet/table_def_writer.h"
 #include "jet/page_allocator.h"
 #include "jet/page_batch.h"
 #include "jet/row_encoder.h"
 #include "jet/row_writer.h"
-#include "jet/table_cursor.h"
 #include "jet/table.h"
+#include "jet/table_cursor.h"
+#include "jet/table_def_writer.h"
 #include "jet/tdef_reader.h"
 #include "jet/value_encoder.h"
 #include "jet/write_lock.h"
@@ -123,8 +123,8 @@ Status Table::CheckUpdatable(const std::string& column, const ColumnDef** target
   for (const IndexDef& index : def_.real_indexes) {
     const auto& numbers = index.column_numbers;
     if (std::find(numbers.begin(), numbers.end(), (*target)->number) != numbers.end()) {
-      return Status::NotSupported(db_->path() + ": column \"" + (*target)->name +
-                                  "\" of table \"" + def_.name +
+      return Status::NotSupported(db_->path() + ": column \"" + (*target)->name + "\" of table \"" +
+                                  def_.name +
                                   "\" is part of an index, which this engine does not maintain; "
                                   "nothing was changed");
     }

@@ -11,10 +11,6 @@ namespace jet {
 namespace {
 
 constexpr char32_t kReplacement = 0xfffd;
-constexpr uint8_t kCompressedMarker0 = 0xff;
-constexpr uint8_t kCompressedMarker1 = 0xfe;
-// In compressed text a zero byte switches between one-byte and two-byte form.
-constexpr uint8_t kCompressionToggle = 0x00;
 
 // Code page 1252 to Unicode, built once through iconv; bytes the code page
 // leaves undefined map to U+FFFD.
@@ -83,11 +79,12 @@ class Utf16Sink {
 
 void AppendJet4Text(const uint8_t* data, size_t size, std::string* out) {
   Utf16Sink sink(out);
-  if (size >= 2 && data[0] == kCompressedMarker0 && data[1] == kCompressedMarker1) {
+  if (size >= 2 && data[0] == Format::kCompressedTextMarker[0] &&
+      data[1] == Format::kCompressedTextMarker[1]) {
     bool compressed = true;
     size_t i = 2;
     while (i < size) {
-      if (data[i] == kCompressionToggle) {
+      if (data[i] == Format::kCompressedTextToggle) {
         compressed = !compressed;
         ++i;
       } else if (compressed) {
@@ -95,7 +92,7 @@ void AppendJet4Text(const uint8_t* data, size_t size, std::string* out) {
         ++i;
         // Runs of ASCII, the common case, go straight through.
         const size_t run_start = i;
-        while (i < size && data[i] != kCompressionToggle && data[i] < 0x80) ++i;
+        while (i < size && data[i] != Format::kCompressedTextToggle && data[i] < 0x80) ++i;
         out->append(reinterpret_cast<const char*>(data + run_start), i - run_start);
       } else if (i + 1 < size) {
         sink.Put(LoadU16(data + i));

@@ -1,13 +1,13 @@
 #include "jet/text_encode.h"
 
+#include "jet/format.h"
+
 namespace jet {
 
 namespace {
 
-constexpr unsigned char kCompressedMarker[] = {0xff, 0xfe};
-// In the compressed form a zero byte switches between one-byte and two-byte
-// characters, so a character whose low byte is zero cannot be stored there.
-constexpr char kModeSwitch = '\0';
+// The compressed form's toggle is a zero byte, so a character whose low
+// byte is zero cannot be stored there.
 
 bool HasZeroLowByte(char16_t unit) {
   return (unit & 0xff) == 0;
@@ -80,13 +80,14 @@ std::string EncodeJet4Text(const std::u16string& units, bool compressible) {
   for (char16_t unit : units) AppendUnit(unit, &plain);
   if (!compressible || units.empty()) return plain;
 
-  std::string packed(reinterpret_cast<const char*>(kCompressedMarker), sizeof kCompressedMarker);
+  std::string packed(reinterpret_cast<const char*>(Format::kCompressedTextMarker),
+                     sizeof Format::kCompressedTextMarker);
   bool one_byte_mode = true;
   for (char16_t unit : units) {
     if (HasZeroLowByte(unit)) return plain;
     const bool one_byte = IsOneByte(unit);
     if (one_byte != one_byte_mode) {
-      packed.push_back(kModeSwitch);
+      packed.push_back(static_cast<char>(Format::kCompressedTextToggle));
       one_byte_mode = one_byte;
     }
     if (one_byte) {

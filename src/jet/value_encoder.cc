@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "jet/format.h"
 #include "jet/little_endian.h"
 #include "jet/text_encode.h"
 
@@ -12,7 +13,6 @@ namespace jet {
 
 namespace {
 
-constexpr size_t kJet4BytesPerCharacter = 2;  // a Text column's length counts UCS-2 bytes
 constexpr int64_t kCurrencyScale = 10000;     // Currency is a count of 1/10000 units
 constexpr double kCurrencyLimit = 9.2e18;     // within the 64 bits of a Currency value
 
@@ -102,15 +102,16 @@ Status EncodeValue(const ColumnDef& column, std::string_view text, std::string* 
       if (Status s = EncodeColumnText(column, text, stored, &characters); !s.ok()) return s;
       // The column's length counts UTF-16 units, so a character beyond
       // U+FFFF (an emoji, say) takes the room of two.
-      const size_t limit = column.length / kJet4BytesPerCharacter;
+      const size_t limit = column.length / Format::kTextBytesPerCharacter;
       if (characters > limit) {
         const size_t real_characters = CountCharacters(text);
-        const std::string size =
-            real_characters == characters
-                ? std::to_string(characters) + " characters"
-                : std::to_string(real_characters) + " characters, which take the room of " +
-                      std::to_string(characters) + " (characters beyond U+FFFF, such as emoji, "
-                      "count twice),";
+        const std::string size = real_characters == characters
+                                     ? std::to_string(characters) + " characters"
+                                     : std::to_string(real_characters) +
+                                           " characters, which take the room of " +
+                                           std::to_string(characters) +
+                                           " (characters beyond U+FFFF, such as emoji, "
+                                           "count twice),";
         return Status::InvalidArgument(ColumnLabel(column) + ": the text has " + size +
                                        " more than the " + std::to_string(limit) +
                                        " the column holds");

@@ -13,8 +13,8 @@
 #include "jet/database.h"
 #include "jet/format.h"
 #include "jet/little_endian.h"
-#include "jet/usage_map.h"
 #include "jet/table.h"
+#include "jet/usage_map.h"
 #include "mdbtools_csv.h"
 #include "writer_test_util.h"
 
@@ -211,7 +211,8 @@ TEST(WriterRoundTrip, RepeatedMemoUpdatesKeepTheFileSizeBounded) {
   }
   // Each value's pages are freed only after the next one is written, so a
   // page or two more than one round may be in use.
-  EXPECT_LE(std::filesystem::file_size(file), size_after_first_round + 2 * jet::Jet4Format().page_size);
+  EXPECT_LE(std::filesystem::file_size(file),
+            size_after_first_round + 2 * jet::Jet4Format().page_size);
   ExpectBothReadersSee(file, "t",
                        jet_test::Records(kHeader, {{"1", "word", memos[kUpdates % 3], "c"}}));
 }
@@ -312,7 +313,8 @@ void MoveGlobalMapToAMapPage(const std::string& path) {
       jet::LoadU16(map_row_page + format.data_row_table_offset) & jet::Format::kRowOffsetMask;
   uint8_t* row = map_row_page + row_start;
   ASSERT_EQ(row[0], jet::UsageMap::kInlineMap);
-  const size_t inline_bits = (format.page_size - row_start - jet::UsageMap::kInlineBitmapOffset) * 8;
+  const size_t inline_bits =
+      (format.page_size - row_start - jet::UsageMap::kInlineBitmapOffset) * 8;
 
   std::vector<uint8_t> map_page(format.page_size, 0);
   jet::SetPageType(jet::PageType::kUsageMap, &map_page);
@@ -369,8 +371,8 @@ TEST(WriterRoundTrip, WritesWhereTheGlobalMapIsInTheReferenceForm) {
     const struct {
       size_t row, column;
       std::optional<std::string> value;
-    } kUpdates[] = {{0, 3, "d"},                    // in place
-                    {1, 1, Repeat("長", 255)},      // moves to another page
+    } kUpdates[] = {{0, 3, "d"},                   // in place
+                    {1, 1, Repeat("長", 255)},     // moves to another page
                     {499, 2, Repeat("n", 3000)}};  // a memo: old pages freed
     for (const auto& update : kUpdates) {
       jet::Status s = table->Update(ids[update.row], kHeader[update.column], update.value);
@@ -378,7 +380,8 @@ TEST(WriterRoundTrip, WritesWhereTheGlobalMapIsInTheReferenceForm) {
       rows[update.row][update.column] = update.value;
     }
     std::vector<RowValues> more;
-    for (int i = 3001; i <= 3500; ++i) more.push_back({std::to_string(i), "more", std::nullopt, "e"});
+    for (int i = 3001; i <= 3500; ++i)
+      more.push_back({std::to_string(i), "more", std::nullopt, "e"});
     jet::Status s = table->Insert(more);
     ASSERT_TRUE(s.ok()) << s.message();
     rows.insert(rows.end(), more.begin(), more.end());

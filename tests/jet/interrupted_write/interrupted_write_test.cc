@@ -11,8 +11,8 @@
 
 #include <filesystem>
 #include <memory>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
