@@ -10,11 +10,9 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "jet/cursor.h"
+#include "engine_exercise.h"
 #include "jet/database.h"
-#include "jet/table.h"
 
 namespace {
 
@@ -30,36 +28,6 @@ const std::string& InputPath() {
 
 int InputFd() { return std::stoi(InputPath().substr(InputPath().rfind('/') + 1)); }
 
-void ReadEverything(jet::Database* db) {
-  std::vector<std::string> names;
-  if (!db->ListTables(&names).ok()) return;
-  for (const std::string& name : names) {
-    std::unique_ptr<jet::Table> table;
-    if (!db->OpenTable(name, &table).ok()) continue;
-    std::unique_ptr<jet::Cursor> cursor = table->NewCursor();
-    std::string text;
-    bool is_null;
-    while (cursor->Next()) {
-      for (size_t i = 0; i < table->def().columns.size(); ++i) {
-        (void)cursor->Value(i, &text, &is_null);
-      }
-    }
-  }
-}
-
-// The writes a user's program makes: one value set, one row added.
-void WriteEachTable(jet::Database* db) {
-  std::vector<std::string> names;
-  if (!db->ListTables(&names).ok()) return;
-  for (const std::string& name : names) {
-    std::unique_ptr<jet::Table> table;
-    if (!db->OpenTable(name, &table).ok() || table->def().columns.empty()) continue;
-    const std::string& column = table->def().columns[0].name;
-    (void)table->SetInFirstRow(column, "1");
-    (void)table->Insert({jet::RowValues(table->def().columns.size(), std::string("2"))});
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -73,12 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   std::unique_ptr<jet::Database> db;
   if (jet::Database::Open(InputPath(), jet::OpenMode::kReadOnly, &db).ok()) {
-    ReadEverything(db.get());
+    (void)engine_exercise::ReadEverything(db.get());
   }
   db.reset();
   if (jet::Database::Open(InputPath(), jet::OpenMode::kReadWrite, &db).ok()) {
-    WriteEachTable(db.get());
-    ReadEverything(db.get());
+    (void)engine_exercise::WriteEachTable(db.get());
+    (void)engine_exercise::ReadEverything(db.get());
   }
   return 0;
 }
