@@ -103,8 +103,8 @@ TEST(CrashConsistency, KilledWriterLeavesOldOrNewValue) {
 
     // mdb-export lists a moved row where its copy lies, found by its class.
     // It also lists a copy that no pointer names yet (the writer was killed
-    // between writing the copy and the pointer), which Jet leaves unread;
-    // then it shows the row twice, both times with a written value.
+    // between writing the copy and the pointer) until the next write deletes
+    // it; then it shows the row twice, both times with a written value.
     const std::vector<jet_test::CsvRecord> theirs = jet_test::MdbExport(file, "main");
     ASSERT_GE(theirs.size(), 2 + kFillerRows) << "after kill " << kill;
     ASSERT_LE(theirs.size(), 3 + kFillerRows) << "after kill " << kill;
