@@ -10,18 +10,12 @@
 #include <vector>
 
 #include "data/database_locations.h"
+#include "words_database.h"
 
 namespace lexmira::testing {
 
-struct WordRow {
-  std::string id;
-  std::string word;
-  std::string mean;  // as stored: use Enciphered() for a readable meaning
-  std::optional<std::string> word_class;  // nullopt stores null
-};
-
-// The stored form of a UTF-8 meaning.
-std::string Enciphered(const std::string& meaning_utf8);
+using test_support::Enciphered;
+using test_support::WordRow;
 
 struct Settings {
   std::string word_class, time, id;  // "" leaves the cell null

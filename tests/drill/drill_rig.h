@@ -23,9 +23,6 @@ struct Word {
   std::optional<std::string> word_class;
 };
 
-// The stored form of a UTF-8 meaning.
-std::string Enciphered(const std::string& meaning_utf8);
-
 class RecordingView final : public DrillView {
  public:
   void ShowWord(const std::string& text) override { word = text; }
