@@ -20,6 +20,7 @@
 #include "jet/format.h"
 #include "jet/table.h"
 #include "mdbtools_csv.h"
+#include "repeat.h"
 #include "writer_test_util.h"
 
 namespace {
@@ -28,11 +29,7 @@ constexpr int kKills = 25;
 constexpr size_t kFillerRows = 5;
 constexpr size_t kTimeColumn = 1;  // "class", "time", "id"
 
-std::string Repeat(const std::string& piece, size_t times) {
-  std::string out;
-  for (size_t i = 0; i < times; ++i) out += piece;
-  return out;
-}
+using test_support::Repeat;
 
 // Values of very different lengths: on a nearly full page the long ones do
 // not fit where the short ones stood, so the row moves.

@@ -16,6 +16,7 @@
 #include "jet/table.h"
 #include "jet/usage_map.h"
 #include "mdbtools_csv.h"
+#include "repeat.h"
 #include "writer_test_util.h"
 
 namespace {
@@ -30,11 +31,7 @@ const std::vector<jet::ColumnSpec> kColumns = {{"id", ColumnType::kLongInteger},
                                                {"class", ColumnType::kText, 10}};
 const std::vector<std::string> kHeader = {"id", "word", "note", "class"};
 
-std::string Repeat(const std::string& piece, size_t times) {
-  std::string out;
-  for (size_t i = 0; i < times; ++i) out += piece;
-  return out;
-}
+using test_support::Repeat;
 
 // mdb-export prints empty text the way it prints null.
 std::vector<CsvRecord> AsMdbExportShows(std::vector<CsvRecord> records) {

@@ -22,6 +22,7 @@
 #include "jet/database.h"
 #include "jet/table.h"
 #include "mdbtools_csv.h"
+#include "repeat.h"
 #include "writer_test_util.h"
 
 namespace {
@@ -43,11 +44,7 @@ constexpr size_t kClass = 0, kTime = 1, kId = 2;
 constexpr size_t kFillersPerInsert = 30;  // fill one page and start the next
 const std::string kSettingsId = "12";
 
-std::string Repeat(const std::string& piece, size_t times) {
-  std::string out;
-  for (size_t i = 0; i < times; ++i) out += piece;
-  return out;
-}
+using test_support::Repeat;
 
 std::unique_ptr<jet::Table> OpenMain(const std::string& file, std::unique_ptr<jet::Database>* db) {
   std::unique_ptr<jet::Table> table;
